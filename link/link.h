@@ -1,0 +1,90 @@
+// The one controller link: the open port, the shared transfer frame, and the
+// request/reply exchanges built on them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "link/clock.h"
+#include "link/frame.h"
+#include "link/link_hooks.h"
+#include "link/serial_port.h"
+
+namespace tarvex {
+
+// How a reply is known to be complete besides the end-of-reply silence.
+enum class ReplyFraming {
+  kSilence,     // only the silence ends it (short-header replies, raw text)
+  kLongHeader,  // also complete once 6 + L bytes with a good header checksum are in
+};
+
+class Link {
+ public:
+  // First-byte wait: 201 attempts of a 10 ms pause plus a 55 ms read time-out.
+  static constexpr int kFirstByteAttempts = 201;
+  static constexpr auto kFirstBytePause = std::chrono::milliseconds(10);
+  static constexpr auto kReadTimeout = std::chrono::milliseconds(55);
+  // A reply ends at the first gap of the 4 ms pause plus one read time-out.
+  static constexpr auto kEndOfReplySilence = std::chrono::milliseconds(59);
+  // Longest wait between two message pumps while a read waits.
+  static constexpr auto kPumpInterval = std::chrono::milliseconds(10);
+
+  Link(LinkHooks& hooks, Clock& clock);
+
+  std::unique_ptr<SerialPort> PortHandle;
+  TransferBuffer TransferFrame{};
+  std::int32_t FrameLength = 0;
+
+  LinkHooks& hooks() { return hooks_; }
+  Clock& clock() { return clock_; }
+  // True while an exchange waits on the port; a nested exchange is refused.
+  bool InExchange() const { return in_exchange_; }
+
+  // Opens the device into PortHandle (closing any open one first). False on failure.
+  bool Open(const std::string& name, std::int32_t baud);
+  void Close();
+
+  // Purges both queues, writes the bytes, pumps and marks " . ".
+  void WriteRequest(const std::uint8_t* bytes, std::size_t n);
+  // Reads one reply into `buffer` from offset 0; returns its length, 0 when no
+  // first byte came within the first-byte wait. Marks " + " after a reply.
+  std::size_t ReadReply(std::span<std::uint8_t> buffer,
+                        ReplyFraming framing = ReplyFraming::kLongHeader);
+  // Waits without time-out for at least one byte, reads on while bytes keep coming.
+  // Returns 0 only when the hooks abandon the wait.
+  std::size_t ReadAnyBytes(std::span<std::uint8_t> buffer);
+
+  // Long-header exchanges: send the n request bytes of `buffer`, read the reply
+  // into it and judge it. Failure is false / 0 / 0.0f.
+  bool ExchangeAck(std::span<std::uint8_t> buffer, std::size_t n);
+  std::size_t ExchangeRaw(std::span<std::uint8_t> buffer, std::size_t n);
+  std::int32_t ExchangeWord(std::span<std::uint8_t> buffer, std::size_t n);
+  std::int32_t ExchangeInt32(std::span<std::uint8_t> buffer, std::size_t n);
+  float ExchangeFloat(std::span<std::uint8_t> buffer, std::size_t n);
+  // Moves the L - 4 data bytes to offset 0 and returns their count.
+  std::int32_t ExchangeData(std::span<std::uint8_t> buffer, std::size_t n);
+
+  // Short-header sender with its three trace lines. True when a valid short reply
+  // stands at offset 0 of `buffer`.
+  bool SendShortRequest(ShortBuffer& buffer, std::size_t n);
+
+  // Convenience over TransferFrame for the common 14-byte commands.
+  std::int32_t ExchangeWordCommand(std::uint8_t code);
+  bool ExchangeAckCommand(std::uint8_t code);
+
+ private:
+  // Runs write + read once, refusing a nested exchange. Returns the reply length.
+  std::size_t Exchange(std::span<std::uint8_t> buffer, std::size_t n, ReplyFraming framing);
+  void WaitInterFrameGap();
+  void DrainUntilSilence(Clock::TimePoint last_byte);
+
+  LinkHooks& hooks_;
+  Clock& clock_;
+  std::int32_t baud_ = 0;
+  bool in_exchange_ = false;
+  Clock::TimePoint last_rx_{};
+};
+
+}  // namespace tarvex

@@ -1,0 +1,29 @@
+// One open serial device. Backends: serial_port_posix.cpp, serial_port_win32.cpp.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tarvex {
+
+class SerialPort {
+ public:
+  virtual ~SerialPort() = default;
+  // Drops pending output and every received byte not yet read.
+  virtual void Purge() = 0;
+  // Writes all n bytes; false when the device refused them.
+  virtual bool Write(const std::uint8_t* data, std::size_t n) = 0;
+  // Reads what is available, up to max bytes, waiting at most `timeout` for the
+  // first one. Returns the count; 0 on time-out or on a failed read.
+  virtual std::size_t Read(std::uint8_t* data, std::size_t max,
+                           std::chrono::milliseconds timeout) = 0;
+};
+
+// Opens and configures the device for raw 8N1 at `baud`; nullptr on any failure.
+// The name is the Windows form "\\.\COM" + text; on POSIX see ResolvePortName.
+std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud);
+
+}  // namespace tarvex
