@@ -77,6 +77,9 @@ class Link {
  private:
   // Runs write + read once, refusing a nested exchange. Returns the reply length.
   std::size_t Exchange(std::span<std::uint8_t> buffer, std::size_t n, ReplyFraming framing);
+  // An open port whose device has not gone; rechecked after every pump, since a
+  // nested handler may close the port.
+  bool PortUsable() const;
   void WaitInterFrameGap();
   void DrainUntilSilence(Clock::TimePoint last_byte);
 

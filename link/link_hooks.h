@@ -16,6 +16,9 @@ class LinkHooks {
   virtual void ReplyReceived() {}
   // One line for the diagnostic trace pane, bytes in code page 1251.
   virtual void Trace(const std::string& line) { (void)line; }
+  // True when a wait without time-out (ReadAnyBytes) must give up, e.g. the window
+  // is closing.
+  virtual bool AbandonWait() { return false; }
 };
 
 }  // namespace tarvex

@@ -20,6 +20,8 @@ class SerialPort {
   // first one. Returns the count; 0 on time-out or on a failed read.
   virtual std::size_t Read(std::uint8_t* data, std::size_t max,
                            std::chrono::milliseconds timeout) = 0;
+  // True once the device has gone (hang-up, unplugged adapter): reads fail at once.
+  virtual bool Lost() const { return false; }
 };
 
 // Opens and configures the device for raw 8N1 at `baud`; nullptr on any failure.

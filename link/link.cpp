@@ -1,0 +1,241 @@
+#include "link/link.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "link/crc16.h"
+
+namespace tarvex {
+namespace {
+
+using std::chrono::duration_cast;
+using std::chrono::microseconds;
+using std::chrono::milliseconds;
+
+std::string HexLine(const std::uint8_t* bytes, std::size_t n) {
+  static const char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(n * 3);
+  for (std::size_t i = 0; i < n; ++i) {
+    out += kDigits[bytes[i] >> 4];
+    out += kDigits[bytes[i] & 0x0F];
+    out += ' ';
+  }
+  return out;
+}
+
+// Slice of a wait: never longer than the pump interval, never negative.
+milliseconds Slice(Clock::Duration remaining) {
+  const auto ms = duration_cast<milliseconds>(remaining);
+  return std::clamp(ms, milliseconds(1), Link::kPumpInterval);
+}
+
+// Clears the nested-exchange flag however the exchange ends.
+class ExchangeFlag {
+ public:
+  explicit ExchangeFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~ExchangeFlag() { flag_ = false; }
+  ExchangeFlag(const ExchangeFlag&) = delete;
+  ExchangeFlag& operator=(const ExchangeFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+Link::Link(LinkHooks& hooks, Clock& clock) : hooks_(hooks), clock_(clock) {}
+
+bool Link::Open(const std::string& name, std::int32_t baud) {
+  Close();
+  PortHandle = OpenPort(name, baud);
+  baud_ = PortHandle ? baud : 0;
+  return PortHandle != nullptr;
+}
+
+void Link::Close() {
+  PortHandle.reset();
+  baud_ = 0;
+}
+
+bool Link::PortUsable() const { return PortHandle && !PortHandle->Lost(); }
+
+void Link::WaitInterFrameGap() {
+  if (!PortHandle || baud_ <= 0) return;
+  // Modbus RTU: 3.5 character times of 11 bits below 19200 baud, 1.75 ms above.
+  const microseconds gap = baud_ >= 19200
+                               ? microseconds(1750)
+                               : microseconds(static_cast<long long>(38500000LL / baud_));
+  const auto since = clock_.Now() - last_rx_;
+  if (since < gap) clock_.Sleep(gap - since);
+}
+
+void Link::WriteRequest(const std::uint8_t* bytes, std::size_t n) {
+  if (PortHandle) {
+    WaitInterFrameGap();
+    PortHandle->Purge();
+    PortHandle->Write(bytes, n);
+  }
+  hooks_.PumpMessages();
+  hooks_.RequestWritten();
+}
+
+void Link::DrainUntilSilence(Clock::TimePoint last_byte) {
+  std::uint8_t scratch[256];
+  for (;;) {
+    const auto remaining = last_byte + kEndOfReplySilence - clock_.Now();
+    if (remaining <= Clock::Duration::zero() || !PortUsable()) return;
+    const std::size_t got = PortHandle->Read(scratch, sizeof scratch, Slice(remaining));
+    hooks_.PumpMessages();
+    if (got > 0) last_byte = last_rx_ = clock_.Now();
+  }
+}
+
+std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing) {
+  if (buffer.empty()) return 0;
+  const auto deadline = clock_.Now() + kFirstByteAttempts * (kFirstBytePause + kReadTimeout);
+  std::size_t count = 0;
+  int failed_reads = 0;
+  while (count == 0) {
+    if (!PortUsable()) {
+      // Every read fails at once: only the pauses of the first-byte wait remain.
+      if (++failed_reads > kFirstByteAttempts) return 0;
+      clock_.Sleep(kFirstBytePause);
+      hooks_.PumpMessages();
+      continue;
+    }
+    const auto remaining = deadline - clock_.Now();
+    if (remaining <= Clock::Duration::zero()) return 0;
+    count = PortHandle->Read(buffer.data(), buffer.size(), Slice(remaining));
+    hooks_.PumpMessages();
+  }
+  auto last_byte = last_rx_ = clock_.Now();
+  while (count < buffer.size()) {
+    if (framing == ReplyFraming::kLongHeader && IsCompleteLongReply(buffer.data(), count)) break;
+    const auto remaining = last_byte + kEndOfReplySilence - clock_.Now();
+    if (remaining <= Clock::Duration::zero() || !PortUsable()) break;
+    const std::size_t got =
+        PortHandle->Read(buffer.data() + count, buffer.size() - count, Slice(remaining));
+    hooks_.PumpMessages();
+    if (got > 0) {
+      count += got;
+      last_byte = last_rx_ = clock_.Now();
+    }
+  }
+  // A reply longer than the buffer: what does not fit is read and dropped, so it
+  // cannot precede the next reply.
+  if (count == buffer.size() &&
+      !(framing == ReplyFraming::kLongHeader && IsCompleteLongReply(buffer.data(), count))) {
+    DrainUntilSilence(last_byte);
+  }
+  hooks_.ReplyReceived();
+  hooks_.PumpMessages();
+  return count;
+}
+
+std::size_t Link::ReadAnyBytes(std::span<std::uint8_t> buffer) {
+  if (buffer.empty()) return 0;
+  std::size_t count = 0;
+  while (count == 0) {
+    if (hooks_.AbandonWait()) return 0;
+    if (PortUsable()) {
+      count = PortHandle->Read(buffer.data(), buffer.size(), kPumpInterval);
+    } else {
+      clock_.Sleep(kPumpInterval);
+    }
+    hooks_.PumpMessages();
+  }
+  auto last_byte = last_rx_ = clock_.Now();
+  while (count < buffer.size()) {
+    const auto remaining = last_byte + kReadTimeout - clock_.Now();
+    if (remaining <= Clock::Duration::zero() || !PortUsable()) break;
+    const std::size_t got =
+        PortHandle->Read(buffer.data() + count, buffer.size() - count, Slice(remaining));
+    hooks_.PumpMessages();
+    if (got > 0) {
+      count += got;
+      last_byte = last_rx_ = clock_.Now();
+    }
+  }
+  hooks_.PumpMessages();
+  return count;
+}
+
+std::size_t Link::Exchange(std::span<std::uint8_t> buffer, std::size_t n, ReplyFraming framing) {
+  if (in_exchange_ || n > buffer.size()) return 0;
+  ExchangeFlag flag(in_exchange_);
+  WriteRequest(buffer.data(), n);
+  return ReadReply(buffer, framing);
+}
+
+bool Link::ExchangeAck(std::span<std::uint8_t> buffer, std::size_t n) {
+  return Exchange(buffer, n, ReplyFraming::kLongHeader) > 0;
+}
+
+std::size_t Link::ExchangeRaw(std::span<std::uint8_t> buffer, std::size_t n) {
+  return Exchange(buffer, n, ReplyFraming::kLongHeader);
+}
+
+std::int32_t Link::ExchangeWord(std::span<std::uint8_t> buffer, std::size_t n) {
+  const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
+  if (!IsValidLongReply(buffer.data(), count) || LongReplyLength(buffer.data()) < 6) return 0;
+  return buffer[8] | (buffer[9] << 8);
+}
+
+std::int32_t Link::ExchangeInt32(std::span<std::uint8_t> buffer, std::size_t n) {
+  const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
+  if (!IsValidLongReply(buffer.data(), count) || LongReplyLength(buffer.data()) < 8) return 0;
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | buffer[8 + i];
+  return static_cast<std::int32_t>(value);
+}
+
+float Link::ExchangeFloat(std::span<std::uint8_t> buffer, std::size_t n) {
+  const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
+  if (!IsValidLongReply(buffer.data(), count) || LongReplyLength(buffer.data()) < 8) return 0.0F;
+  std::uint32_t bits = 0;
+  for (int i = 3; i >= 0; --i) bits = (bits << 8) | buffer[8 + i];
+  float value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+std::int32_t Link::ExchangeData(std::span<std::uint8_t> buffer, std::size_t n) {
+  const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
+  if (!IsValidLongReply(buffer.data(), count)) return 0;
+  const std::size_t data_length = LongReplyLength(buffer.data()) - 4;
+  // memmove: source and destination overlap.
+  std::memmove(buffer.data(), buffer.data() + 8, data_length);
+  return static_cast<std::int32_t>(data_length);
+}
+
+bool Link::SendShortRequest(ShortBuffer& buffer, std::size_t n) {
+  if (n < 4 || n > buffer.size()) return false;
+  hooks_.Trace("bool Send =" + std::to_string(n));
+  hooks_.Trace(HexLine(buffer.data() + 4, n - 4));
+  std::size_t count = 0;
+  if (!in_exchange_) {
+    ExchangeFlag flag(in_exchange_);
+    WriteRequest(buffer.data(), n);
+    std::fill_n(buffer.begin(), 4, 0);
+    count = ReadReply(buffer, ReplyFraming::kSilence);
+  } else {
+    std::fill_n(buffer.begin(), 4, 0);
+  }
+  hooks_.Trace("bool Send, ReadBuf=" + std::to_string(count) + " " + std::to_string(buffer[0]) +
+               " " + std::to_string(buffer[1]));
+  return IsValidShortReply(buffer.data(), count);
+}
+
+std::int32_t Link::ExchangeWordCommand(std::uint8_t code) {
+  FrameLength = static_cast<std::int32_t>(BuildCommandRequest(TransferFrame, code));
+  return ExchangeWord(TransferFrame, static_cast<std::size_t>(FrameLength));
+}
+
+bool Link::ExchangeAckCommand(std::uint8_t code) {
+  FrameLength = static_cast<std::int32_t>(BuildCommandRequest(TransferFrame, code));
+  return ExchangeAck(TransferFrame, static_cast<std::size_t>(FrameLength));
+}
+
+}  // namespace tarvex

@@ -1,0 +1,126 @@
+// POSIX backend: termios raw 8N1, reads waited for with poll().
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "link/port_name.h"
+#include "link/serial_port.h"
+
+namespace tarvex {
+namespace {
+
+speed_t SpeedFor(std::int32_t baud) {
+  switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    case 230400: return B230400;
+    case 460800: return B460800;
+    case 921600: return B921600;
+    default: return B0;
+  }
+}
+
+class PosixSerialPort final : public SerialPort {
+ public:
+  explicit PosixSerialPort(int fd) : fd_(fd) {}
+  ~PosixSerialPort() override {
+    // The exclusive mark outlives this descriptor while a peer holds the device.
+    (void)::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+  }
+  PosixSerialPort(const PosixSerialPort&) = delete;
+  PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+  void Purge() override { ::tcflush(fd_, TCIOFLUSH); }
+
+  bool Write(const std::uint8_t* data, std::size_t n) override {
+    std::size_t done = 0;
+    while (done < n && !lost_) {
+      const ssize_t written = ::write(fd_, data + done, n - done);
+      if (written > 0) {
+        done += static_cast<std::size_t>(written);
+      } else if (written < 0 && errno == EAGAIN) {
+        pollfd pfd{fd_, POLLOUT, 0};
+        if (::poll(&pfd, 1, kWriteStallMs) <= 0) return false;
+      } else if (written < 0 && errno != EINTR) {
+        MarkLostOn(errno);
+        return false;
+      }
+    }
+    return done == n;
+  }
+
+  std::size_t Read(std::uint8_t* data, std::size_t max,
+                   std::chrono::milliseconds timeout) override {
+    if (max == 0 || lost_) return 0;
+    pollfd pfd{fd_, POLLIN, 0};
+    const int ready = ::poll(&pfd, 1, static_cast<int>(timeout.count()));
+    if (ready <= 0) return 0;
+    const ssize_t got = ::read(fd_, data, max);
+    if (got > 0) return static_cast<std::size_t>(got);
+    if (got == 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+      lost_ = true;
+    } else {
+      MarkLostOn(errno);
+    }
+    return 0;
+  }
+
+  bool Lost() const override { return lost_; }
+
+ private:
+  static constexpr int kWriteStallMs = 1000;
+
+  void MarkLostOn(int error) {
+    if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF) lost_ = true;
+  }
+
+  int fd_;
+  bool lost_ = false;
+};
+
+bool ConfigureRaw(int fd, speed_t speed) {
+  termios tio{};
+  if (::tcgetattr(fd, &tio) != 0) return false;
+  ::cfmakeraw(&tio);
+  tio.c_cflag |= CLOCAL | CREAD;
+  tio.c_cflag &= ~(CSTOPB | PARENB | CSIZE | CRTSCTS);
+  tio.c_cflag |= CS8;
+  tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0) return false;
+  return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+}  // namespace
+
+std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud) {
+  const auto path = ResolvePortName(name);
+  const speed_t speed = SpeedFor(baud);
+  if (!path || speed == B0) return nullptr;
+  const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  // Exclusive like the Windows share mode 0: a second open of the device fails.
+  if (::ioctl(fd, TIOCEXCL) != 0 || !ConfigureRaw(fd, speed)) {
+    ::close(fd);
+    return nullptr;
+  }
+  ::tcflush(fd, TCIOFLUSH);
+  // Clear RTS; pseudo-terminals have no modem lines and refuse this, which is harmless.
+  int rts = TIOCM_RTS;
+  (void)::ioctl(fd, TIOCMBIC, &rts);
+  return std::make_unique<PosixSerialPort>(fd);
+}
+
+}  // namespace tarvex
