@@ -210,7 +210,7 @@ std::int32_t Link::ExchangeData(std::span<std::uint8_t> buffer, std::size_t n) {
   return static_cast<std::int32_t>(data_length);
 }
 
-bool Link::SendShortRequest(ShortBuffer& buffer, std::size_t n) {
+bool Link::SendShortRequest(ShortBuffer& buffer, std::size_t n, std::size_t* received) {
   if (n < 4 || n > buffer.size()) return false;
   hooks_.Trace("bool Send =" + std::to_string(n));
   hooks_.Trace(HexLine(buffer.data() + 4, n - 4));
@@ -225,6 +225,7 @@ bool Link::SendShortRequest(ShortBuffer& buffer, std::size_t n) {
   }
   hooks_.Trace("bool Send, ReadBuf=" + std::to_string(count) + " " + std::to_string(buffer[0]) +
                " " + std::to_string(buffer[1]));
+  if (received != nullptr) *received = count;
   return IsValidShortReply(buffer.data(), count);
 }
 

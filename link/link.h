@@ -67,8 +67,8 @@ class Link {
   std::int32_t ExchangeData(std::span<std::uint8_t> buffer, std::size_t n);
 
   // Short-header sender with its three trace lines. True when a valid short reply
-  // stands at offset 0 of `buffer`.
-  bool SendShortRequest(ShortBuffer& buffer, std::size_t n);
+  // stands at offset 0 of `buffer`; `received` gets the reply's length.
+  bool SendShortRequest(ShortBuffer& buffer, std::size_t n, std::size_t* received = nullptr);
 
   // Convenience over TransferFrame for the common 14-byte commands.
   std::int32_t ExchangeWordCommand(std::uint8_t code);

@@ -24,6 +24,23 @@ COMMTIMEOUTS ReadTimeouts(std::chrono::milliseconds wait) {
   return t;
 }
 
+// Errors with which drivers report a device that has gone (unplugged adapter, closed
+// peer): every later call fails the same way.
+bool DeviceGone(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_INVALID_HANDLE:
+    case ERROR_NOT_READY:
+    case ERROR_BAD_COMMAND:
+    case ERROR_GEN_FAILURE:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case ERROR_DEVICE_REMOVED:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool SameReadTimeouts(const COMMTIMEOUTS& a, const COMMTIMEOUTS& b) {
   return a.ReadIntervalTimeout == b.ReadIntervalTimeout &&
          a.ReadTotalTimeoutMultiplier == b.ReadTotalTimeoutMultiplier &&
@@ -44,15 +61,19 @@ class Win32SerialPort final : public SerialPort {
   }
 
   bool Write(const std::uint8_t* data, std::size_t n) override {
-    while (n > 0) {
+    while (n > 0 && !lost_) {
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(n, MAXDWORD));
       DWORD written = 0;
       // A write that times out part-way reports what it did write; go on from there.
-      if (!WriteFile(handle_, data, chunk, &written, nullptr) || written == 0) return false;
+      if (!WriteFile(handle_, data, chunk, &written, nullptr)) {
+        NoteFailure();
+        return false;
+      }
+      if (written == 0) return false;
       data += written;
       n -= written;
     }
-    return true;
+    return n == 0;
   }
 
   // Asks the driver only for bytes already queued, or for one byte when none are:
@@ -60,12 +81,14 @@ class Win32SerialPort final : public SerialPort {
   // the interval time-out.
   std::size_t Read(std::uint8_t* data, std::size_t max,
                    std::chrono::milliseconds timeout) override {
-    if (max == 0 || !ApplyReadTimeouts(ReadTimeouts(timeout))) return 0;
+    if (max == 0 || lost_ || !ApplyReadTimeouts(ReadTimeouts(timeout))) return 0;
     std::size_t got = ReadUpTo(data, std::min<std::size_t>(max, Queued()));
-    if (got == 0) got = ReadUpTo(data, 1);
+    if (got == 0 && !lost_) got = ReadUpTo(data, 1);
     if (got == 0 || got == max) return got;
     return got + ReadUpTo(data + got, std::min<std::size_t>(max - got, Queued()));
   }
+
+  bool Lost() const override { return lost_; }
 
  private:
   // Changing the time-outs is a driver call; most reads reuse the last ones.
@@ -84,7 +107,10 @@ class Win32SerialPort final : public SerialPort {
   std::size_t Queued() {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!ClearCommError(handle_, &errors, &status)) return 0;
+    if (!ClearCommError(handle_, &errors, &status)) {
+      NoteFailure();
+      return 0;
+    }
     return status.cbInQue;
   }
 
@@ -93,14 +119,20 @@ class Win32SerialPort final : public SerialPort {
     DWORD got = 0;
     if (!ReadFile(handle_, data, static_cast<DWORD>(std::min<std::size_t>(n, MAXDWORD)), &got,
                   nullptr)) {
+      NoteFailure();
       return 0;
     }
     return got;
   }
 
+  void NoteFailure() {
+    if (DeviceGone(GetLastError())) lost_ = true;
+  }
+
   HANDLE handle_;
   // The time-outs the driver holds, unknown after a failed change.
   std::optional<COMMTIMEOUTS> applied_;
+  bool lost_ = false;
 };
 
 // Binary-clean 8N1 at `baud`. Flow control by software would swallow 0x11 and 0x13
@@ -123,6 +155,8 @@ void MakeRaw(DCB& dcb, std::int32_t baud) {
 }  // namespace
 
 std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud) {
+  // Not every driver refuses these; a negative one would pass as a huge rate.
+  if (baud <= 0) return nullptr;
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;

@@ -1,0 +1,97 @@
+#include "link/config_transfer.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tarvex {
+namespace {
+
+constexpr std::uint8_t kReadBlock = 17;
+constexpr std::uint8_t kWriteBlock = 16;
+
+bool SendCommand(Link& link, ShortBuffer& buffer, std::uint8_t code) {
+  const std::size_t n = BuildShortRequest(code, buffer, nullptr, 0, 0, link.hooks());
+  return link.SendShortRequest(buffer, n);
+}
+
+std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t> destination) {
+  ShortBuffer buffer{};
+  if (destination.empty() || !SendCommand(link, buffer, start_code)) return 0;
+  // The last byte of the destination is kept for the terminating 0.
+  const std::size_t capacity = destination.size() - 1;
+  std::size_t address = 0;
+  for (;;) {
+    const std::uint8_t current = address < destination.size() ? destination[address] : 0;
+    const std::size_t n = BuildShortReadRequest(kReadBlock, buffer, &current, 1,
+                                                static_cast<std::uint16_t>(address), link.hooks());
+    std::size_t received = 0;
+    if (!link.SendShortRequest(buffer, n, &received)) return 0;
+    if (received < 3) return 0;
+    const std::size_t count = buffer[2];
+    if (count == 0) return static_cast<std::int32_t>(address);
+    // A block that claims more than arrived, or more than fits, ends the read.
+    if (3 + count > received || address + count > capacity) return 0;
+    std::copy_n(buffer.begin() + 3, count, destination.begin() + static_cast<std::ptrdiff_t>(address));
+    address += count;
+    link.hooks().Trace("Upload ->(" + std::to_string(address) + ") ");
+    link.hooks().Trace("UP_NEXT ->(" + std::to_string(kReadBlock) + ") ");
+  }
+}
+
+}  // namespace
+
+std::int32_t UploadConfig(Link& link, std::span<std::uint8_t> destination) {
+  return Upload(link, kConfigRead, destination);
+}
+
+std::int32_t UploadTestConfig(Link& link, std::span<std::uint8_t> destination) {
+  return Upload(link, kTestConfigRead, destination);
+}
+
+bool DownloadConfig(Link& link, std::span<const std::uint8_t> source) {
+  // Longer texts have no place in the controller's buffer nor in 16-bit addresses.
+  if (source.empty() || source.size() >= kConfigTextSize) return false;
+  LinkHooks& hooks = link.hooks();
+  ShortBuffer buffer{};
+  if (!SendCommand(link, buffer, kConfigWriteStart)) {
+    hooks.Trace("Command START Send not ok");
+    return false;
+  }
+  hooks.Trace("Command START Send ok");
+  for (std::size_t address = 0; address < source.size(); address += kMaxWriteBlock) {
+    const std::size_t n = std::min(kMaxWriteBlock, source.size() - address);
+    hooks.Trace("DOWN_NEXT   adr=" + std::to_string(address) + " n=" + std::to_string(n));
+    const std::size_t length = BuildShortRequest(kWriteBlock, buffer, source.data() + address, n,
+                                                 static_cast<std::uint16_t>(address), hooks);
+    hooks.Trace("Command NEXT Send length = " + std::to_string(length));
+    if (!link.SendShortRequest(buffer, length)) {
+      hooks.Trace("Command NEXT Send not ok");
+      return false;
+    }
+    hooks.Trace("Command NEXT Send ok");
+  }
+  if (!SendCommand(link, buffer, kConfigWriteStop)) {
+    hooks.Trace("Command STOP Send not ok");
+    return false;
+  }
+  hooks.Trace("Command STOP Send ok!!!");
+  return true;
+}
+
+std::int32_t TestConfig(Link& link) {
+  ShortBuffer buffer{};
+  if (!SendCommand(link, buffer, kTestConfigCommand)) return -1;
+  return buffer[1];
+}
+
+bool SetTest(Link& link) {
+  ShortBuffer buffer{};
+  return SendCommand(link, buffer, kSetTestCommand);
+}
+
+bool SendReboot(Link& link) {
+  ShortBuffer buffer{};
+  return SendCommand(link, buffer, kRebootCommand);
+}
+
+}  // namespace tarvex

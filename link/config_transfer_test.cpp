@@ -1,0 +1,192 @@
+#include "link/config_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "link/link_testing.h"
+
+namespace tarvex {
+namespace {
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+using testing::Chunk;
+
+// A controller that speaks the short-header protocol, with a text to serve, the
+// blocks it was sent, and a request number at which it falls silent.
+struct ShortController {
+  std::string text;
+  std::size_t block = 40;
+  int silent_at = -1;
+  int requests = 0;
+  std::map<std::size_t, Bytes> written;
+  std::vector<int> commands;
+  std::uint8_t verdict = 0;
+
+  std::vector<Chunk> Answer(const Bytes& request) {
+    if (requests++ == silent_at) return {};
+    const std::uint8_t op = request[5];
+    if (op == 6) {
+      commands.push_back(request[9]);
+      return {{2ms, {1, request[9] == 55 ? verdict : std::uint8_t{6}, 0, 0}}};
+    }
+    const std::size_t address = (request[6] << 8) | request[7];
+    if (op == 16) {
+      written[address] = Bytes(request.begin() + 10, request.begin() + 10 + request[9]);
+      return {{2ms, {1, 16}}};
+    }
+    Bytes reply{1, 17, 0};
+    if (address < text.size()) {
+      const std::size_t c = std::min(block, text.size() - address);
+      reply[2] = static_cast<std::uint8_t>(c);
+      reply.insert(reply.end(), text.begin() + static_cast<std::ptrdiff_t>(address),
+                   text.begin() + static_cast<std::ptrdiff_t>(address + c));
+    }
+    reply.push_back(0x5A);
+    reply.push_back(0xA5);
+    return {{2ms, reply}};
+  }
+};
+
+class ConfigTransferTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    link.PortHandle = std::make_unique<testing::FakePort>(
+        clock, [this](const Bytes& request) { return controller.Answer(request); });
+  }
+  std::string Uploaded(std::int32_t count) {
+    return count > 0 ? std::string(text.begin(), text.begin() + count) : std::string();
+  }
+
+  ShortController controller;
+  testing::FakeClock clock;
+  testing::RecordingHooks hooks;
+  Link link{hooks, clock};
+  std::array<std::uint8_t, kConfigTextSize> text{};
+};
+
+TEST_F(ConfigTransferTest, ReadsTheTextBlockByBlock) {
+  controller.text = std::string(95, 'j');
+  controller.text[0] = '{';
+  const std::int32_t count = UploadConfig(link, text);
+  EXPECT_EQ(count, 95);
+  EXPECT_EQ(Uploaded(count), controller.text);
+  EXPECT_EQ(controller.commands, (std::vector<int>{61}));
+  EXPECT_NE(std::find(hooks.traces.begin(), hooks.traces.end(), "Upload ->(40) "), hooks.traces.end());
+  EXPECT_NE(std::find(hooks.traces.begin(), hooks.traces.end(), "Upload ->(95) "), hooks.traces.end());
+  EXPECT_NE(std::find(hooks.traces.begin(), hooks.traces.end(), "UP_NEXT ->(17) "), hooks.traces.end());
+}
+
+TEST_F(ConfigTransferTest, TestConfigurationStartsWithItsOwnCommand) {
+  controller.text = "{\"t\":1}";
+  EXPECT_EQ(UploadTestConfig(link, text), 7);
+  EXPECT_EQ(controller.commands, (std::vector<int>{24}));
+}
+
+TEST_F(ConfigTransferTest, EmptyTextAndBrokenReadsAreFailures) {
+  EXPECT_EQ(UploadConfig(link, text), 0) << "empty configuration";
+
+  controller.text = std::string(200, 'x');
+  controller.requests = 0;
+  controller.silent_at = 3;  // after two blocks arrived
+  EXPECT_EQ(UploadConfig(link, text), 0);
+}
+
+TEST_F(ConfigTransferTest, ReadStopsBeforeTheBufferWouldOverflow) {
+  controller.text = std::string(kConfigTextSize, 'x');
+  EXPECT_EQ(UploadConfig(link, text), 0);
+  EXPECT_EQ(text.back(), 0) << "the terminating 0 is never overwritten";
+
+  controller.text = std::string(kConfigTextSize - 1, 'y');
+  std::fill(text.begin(), text.end(), 0);
+  EXPECT_EQ(UploadConfig(link, text), static_cast<std::int32_t>(kConfigTextSize - 1));
+}
+
+TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {
+  link.PortHandle = std::make_unique<testing::FakePort>(clock, [](const Bytes& request) {
+    if (request[5] == 6) return std::vector<Chunk>{{2ms, {1, 6}}};
+    return std::vector<Chunk>{{2ms, {1, 17, 30, 'a', 'b'}}};
+  });
+  EXPECT_EQ(UploadConfig(link, text), 0);
+}
+
+TEST_F(ConfigTransferTest, WritesInFortyByteBlocksWithItsTrace) {
+  const std::string source(100, 'w');
+  EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}));
+  EXPECT_EQ(controller.commands, (std::vector<int>{21, 23}));
+  ASSERT_EQ(controller.written.size(), 3U);
+  EXPECT_EQ(controller.written[0].size(), 40U);
+  EXPECT_EQ(controller.written[40].size(), 40U);
+  EXPECT_EQ(controller.written[80].size(), 20U);
+  auto* port = static_cast<testing::FakePort*>(link.PortHandle.get());
+  std::vector<std::size_t> lengths;
+  for (const auto& w : port->writes) lengths.push_back(w.size());
+  EXPECT_EQ(lengths, (std::vector<std::size_t>{12, 52, 52, 32, 12}));
+  const std::vector<std::string> expected_steps{
+      "Command START Send ok", "DOWN_NEXT   adr=0 n=40", "Command NEXT Send length = 52",
+      "Command NEXT Send ok", "DOWN_NEXT   adr=80 n=20", "Command NEXT Send length = 32",
+      "Command STOP Send ok!!!"};
+  for (const auto& step : expected_steps) {
+    EXPECT_NE(std::find(hooks.traces.begin(), hooks.traces.end(), step), hooks.traces.end()) << step;
+  }
+}
+
+TEST_F(ConfigTransferTest, BlockEdgesAtFortyAndFortyOne) {
+  const std::string forty(40, 'a');
+  EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(forty.data()), 40}));
+  EXPECT_EQ(controller.written.size(), 1U);
+  controller.written.clear();
+  const std::string forty_one(41, 'b');
+  EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(forty_one.data()), 41}));
+  ASSERT_EQ(controller.written.size(), 2U);
+  EXPECT_EQ(controller.written[40], Bytes{'b'});
+}
+
+TEST_F(ConfigTransferTest, NothingSentForAnEmptyOrOversizedText) {
+  EXPECT_FALSE(DownloadConfig(link, {}));
+  const std::string huge(kConfigTextSize, 'h');
+  EXPECT_FALSE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(huge.data()), huge.size()}));
+  EXPECT_EQ(controller.requests, 0);
+  EXPECT_TRUE(hooks.traces.empty());
+}
+
+TEST_F(ConfigTransferTest, FailuresAreTracedWhereTheyHappen) {
+  const std::string source(100, 'w');
+  const std::span<const std::uint8_t> bytes{reinterpret_cast<const std::uint8_t*>(source.data()), 100};
+  controller.silent_at = 0;
+  EXPECT_FALSE(DownloadConfig(link, bytes));
+  ASSERT_GE(hooks.traces.size(), 2U);
+  EXPECT_EQ(hooks.traces[hooks.traces.size() - 2], "bool Send, ReadBuf=0 0 0");
+  EXPECT_EQ(hooks.traces.back(), "Command START Send not ok");
+
+  hooks.traces.clear();
+  controller.requests = 0;
+  controller.silent_at = 2;  // the second block
+  controller.commands.clear();
+  EXPECT_FALSE(DownloadConfig(link, bytes));
+  EXPECT_EQ(hooks.traces.back(), "Command NEXT Send not ok");
+  EXPECT_EQ(controller.commands, (std::vector<int>{21})) << "no STOP after a failed block";
+
+  hooks.traces.clear();
+  controller.requests = 0;
+  controller.silent_at = 4;  // STOP
+  EXPECT_FALSE(DownloadConfig(link, bytes));
+  EXPECT_EQ(hooks.traces.back(), "Command STOP Send not ok");
+}
+
+TEST_F(ConfigTransferTest, ServiceCommandsReportTheirOutcome) {
+  controller.verdict = 7;
+  EXPECT_EQ(TestConfig(link), 7);
+  controller.verdict = 0;
+  EXPECT_EQ(TestConfig(link), 0) << "reply 01 00 is a valid reply with verdict 0";
+  EXPECT_TRUE(SetTest(link));
+  EXPECT_TRUE(SendReboot(link));
+  EXPECT_EQ(controller.commands, (std::vector<int>{55, 55, 54, 99}));
+  controller.silent_at = controller.requests;
+  EXPECT_EQ(TestConfig(link), -1);
+}
+
+}  // namespace
+}  // namespace tarvex
