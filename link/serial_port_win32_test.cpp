@@ -60,6 +60,17 @@ DCB DriverState(const std::string& name) {
   return dcb;
 }
 
+// A link whose clock moves on by `step` at every message pump: its long waits pass in
+// a few real reads of the port.
+struct HastyLink {
+  explicit HastyLink(milliseconds step) {
+    hooks.on_pump = [this, step] { clock.Advance(step); };
+  }
+  testing::RecordingHooks hooks;
+  testing::FakeClock clock;
+  Link link{hooks, clock};
+};
+
 // Two ports wired to each other: what one writes, the other reads.
 class Win32LoopbackTest : public ::testing::Test {
  protected:
@@ -180,19 +191,14 @@ TEST_F(Win32LoopbackTest, OpenDespiteMissingModemLinesRefusesNoRate) {
 }
 
 TEST_F(Win32LoopbackTest, SilenceEndsTheFirstByteWaitOnTheInjectedClock) {
-  testing::RecordingHooks hooks;
-  testing::FakeClock clock;
-  // Each pump between reads moves the clock on by half a second: the 13 s wait of
-  // the link passes in a few real reads of the port.
-  hooks.on_pump = [&] { clock.Advance(500ms); };
-  Link link(hooks, clock);
-  ASSERT_TRUE(link.Open(a_name, 38400));
+  HastyLink hasty(500ms);
+  ASSERT_TRUE(hasty.link.Open(a_name, 38400));
   const auto start = steady_clock::now();
-  EXPECT_EQ(link.ReadReply(link.TransferFrame), 0U);
+  EXPECT_EQ(hasty.link.ReadReply(hasty.link.TransferFrame), 0U);
   EXPECT_LT(Since(start), 2000ms);
-  EXPECT_GE(clock.Now().time_since_epoch(),
+  EXPECT_GE(hasty.clock.Now().time_since_epoch(),
             Link::kFirstByteAttempts * (Link::kFirstBytePause + Link::kReadTimeout));
-  EXPECT_EQ(hooks.marks, "");
+  EXPECT_EQ(hasty.hooks.marks, "");
 }
 
 TEST(Win32PortOpen, RefusesAMissingDevice) {
@@ -234,6 +240,30 @@ TEST_F(Win32SimulatorTest, LateReplyIsPurgedBeforeTheNextRequest) {
   ASSERT_TRUE(IsValidLongReply(link.TransferFrame.data(), count)) << count;
   EXPECT_EQ(link.TransferFrame[6], 0x1C) << "the reply to the stale request came first";
   EXPECT_EQ(count, 6U + LongReplyLength(link.TransferFrame.data()));
+}
+
+// A simulator that hangs up on the first count query and comes back on a new line.
+TEST(Win32PortHangUp, AGoneDeviceFailsAtOnceAndCanBeOpenedAgain) {
+  const std::string name = PortFromEnv("TARVEX_TEST_HANGUP_COM");
+  if (name.empty()) GTEST_SKIP() << "TARVEX_TEST_HANGUP_COM names no simulator port";
+  HastyLink hasty(100ms);
+  ASSERT_TRUE(hasty.link.Open(name, 38400));
+  const auto start = steady_clock::now();
+  EXPECT_EQ(hasty.link.ExchangeWordCommand(0x1C), 0);
+  EXPECT_TRUE(hasty.link.PortHandle->Lost());
+  EXPECT_LT(Since(start), 1000ms);
+
+  testing::RecordingHooks hooks;
+  Link fresh(hooks, RealClock());
+  bool opened = false;
+  for (int i = 0; i < 50 && !opened; ++i) {
+    RealClock().Sleep(20ms);  // the line comes back after 100 ms
+    opened = fresh.Open(name, 38400);
+  }
+  ASSERT_TRUE(opened);
+  const std::size_t count =
+      fresh.ExchangeRaw(fresh.TransferFrame, BuildCommandRequest(fresh.TransferFrame, 0x1C));
+  EXPECT_TRUE(IsValidLongReply(fresh.TransferFrame.data(), count)) << count;
 }
 
 }  // namespace
