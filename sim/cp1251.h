@@ -1,0 +1,14 @@
+// UTF-8 to Windows code page 1251, for the simulator's built-in Russian texts.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace tarvex::sim {
+
+// ASCII, the Cyrillic letters (Ё and ё included) and a few signs (№ « » — °) map to
+// their 1251 codes; any other character becomes '?'.
+std::vector<std::uint8_t> Utf8ToCp1251(std::string_view utf8);
+
+}  // namespace tarvex::sim

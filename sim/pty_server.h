@@ -1,0 +1,73 @@
+// The simulated controller on a pseudo-terminal (POSIX): the tool opens the symbolic
+// link like a serial device and talks to the model through it.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "sim/controller_model.h"
+
+namespace tarvex::sim {
+
+struct PtyOptions {
+  std::string link_path;   // made a symbolic link to the terminal's device
+  std::int32_t baud = 0;   // > 0: replies paced at 10 bits per byte; 0: at once
+  // Called on the serving thread when the line cannot be brought back after a hang-up;
+  // serving has ended then.
+  std::function<void(const std::string&)> on_failure;
+};
+
+// Serves the model on its own thread. Both ends of the terminal are raw (bytes pass
+// unchanged, 0x11 and 0x13 included), and the server keeps a descriptor of the device
+// side open, so the tool may close and re-open the port at will. A request left
+// unfinished for a second is forgotten.
+class PtyServer {
+ public:
+  PtyServer(ControllerModel& model, PtyOptions options);
+  ~PtyServer();
+  PtyServer(const PtyServer&) = delete;
+  PtyServer& operator=(const PtyServer&) = delete;
+
+  // Creates the terminal and the link (replacing an older link, creating its folder)
+  // and starts serving. Throws std::runtime_error with the reason.
+  void Start();
+  // Ends serving and removes the link. Safe to call more than once.
+  void Stop();
+
+  const std::string& link_path() const { return options_.link_path; }
+  // Runs `fn` on the model while the serving thread keeps its hands off it.
+  void WithModel(const std::function<void(ControllerModel&)>& fn);
+
+ private:
+  using TimePoint = std::chrono::steady_clock::time_point;
+
+  void OpenLine();
+  void CloseLine();
+  void Serve();
+  // False when the server is stopping or the line is gone.
+  bool Send(const Reply& reply, TimePoint earliest);
+  bool SendPaced(const std::uint8_t* data, std::size_t n, TimePoint start);
+  bool WriteAll(const std::uint8_t* data, std::size_t n);
+  // Waits until `deadline`; false when Stop interrupts the wait.
+  bool WaitUntil(TimePoint deadline);
+  bool HangUp(std::chrono::milliseconds down_for);
+  std::chrono::nanoseconds WireTime(std::size_t bytes) const;
+
+  ControllerModel& model_;
+  PtyOptions options_;
+  std::mutex model_mutex_;
+  std::thread thread_;
+  std::atomic<bool> stopping_{false};
+  int master_fd_ = -1;
+  int slave_fd_ = -1;
+  std::string slave_name_;
+  int wake_read_fd_ = -1;
+  int wake_write_fd_ = -1;
+};
+
+}  // namespace tarvex::sim

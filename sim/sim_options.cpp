@@ -1,0 +1,67 @@
+#include "sim/sim_options.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace tarvex::sim {
+namespace {
+
+template <typename T>
+T ParseNumber(const std::string& option, const std::string& text, T min, T max) {
+  T value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+      value < min || value > max) {
+    throw std::invalid_argument("bad value '" + text + "' for " + option);
+  }
+  return value;
+}
+
+}  // namespace
+
+SimOptions ParseSimOptions(const std::vector<std::string>& args) {
+  SimOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    if (option == "--help" || option == "-h") {
+      options.help = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) throw std::invalid_argument("missing value for " + option);
+    const std::string& value = args[++i];
+    if (option == "--link") {
+      options.link_path = value;
+    } else if (option == "--baud") {
+      options.baud = ParseNumber<std::int32_t>(option, value, 1, 4'000'000);
+    } else if (option == "--records") {
+      options.model.event_records = ParseNumber<std::size_t>(option, value, 0, 1'000'000);
+    } else if (option == "--seed") {
+      options.model.seed = ParseNumber<std::uint64_t>(option, value, 0, UINT64_MAX);
+    } else if (option == "--block") {
+      options.model.read_block_size = ParseNumber<std::size_t>(option, value, 1, 255);
+    } else if (option == "--ident") {
+      options.identifier = ParseNumber<std::int32_t>(option, value, INT32_MIN, INT32_MAX);
+    } else if (option == "--pressure") {
+      options.pressure = ParseNumber<float>(option, value, -1e30f, 1e30f);
+    } else if (option == "--verdict") {
+      options.verdict = static_cast<std::uint8_t>(ParseNumber<int>(option, value, 0, 255));
+    } else if (option == "--fault") {
+      options.faults.push_back(ParseFault(value));
+    } else {
+      throw std::invalid_argument("unknown option " + option);
+    }
+  }
+  if (!options.help && options.link_path.empty()) {
+    throw std::invalid_argument("--link PATH is required");
+  }
+  return options;
+}
+
+void ApplySimOptions(const SimOptions& options, ControllerModel& model) {
+  for (const Fault& fault : options.faults) model.AddFault(fault);
+  if (options.identifier) model.set_identifier(*options.identifier);
+  if (options.pressure) model.set_pressure(*options.pressure);
+  if (options.verdict) model.set_verdict(*options.verdict);
+}
+
+}  // namespace tarvex::sim

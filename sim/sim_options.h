@@ -1,0 +1,47 @@
+// Command line of tarvex-sim.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/controller_model.h"
+#include "sim/fault.h"
+
+namespace tarvex::sim {
+
+inline constexpr const char* kSimUsage =
+    "usage: tarvex-sim --link PATH [--baud N] [--records N] [--seed N] [--block N]\n"
+    "                  [--ident N] [--pressure X] [--verdict N] [--fault SPEC ...]\n"
+    "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
+    "  --baud N      pace replies at N baud (10 bits per byte); default: at once\n"
+    "  --records N   event log records at start (default 300; over 2000 wraps the ring)\n"
+    "  --seed N      seed of the default data (default 1)\n"
+    "  --block N     text bytes per configuration read block, 1..255 (default 40)\n"
+    "  --ident N     identifier answered to command 44\n"
+    "  --pressure X  pressure answered to command 45\n"
+    "  --verdict N   verdict answered to command 55 (default 0)\n"
+    "  --fault SPEC  TARGET:KIND[=MS][:after=K][:count=N], TARGET long:CODE, short:CODE,\n"
+    "                block:16, block:17 or text; KIND silence, bad-header-crc,\n"
+    "                bad-packet-crc, pause[=MS] (200) or hangup[=MS] (500)\n";
+
+struct SimOptions {
+  std::string link_path;
+  std::int32_t baud = 0;  // 0: no pacing
+  ModelOptions model;
+  std::vector<Fault> faults;
+  std::optional<std::int32_t> identifier;
+  std::optional<float> pressure;
+  std::optional<std::uint8_t> verdict;
+  bool help = false;
+};
+
+// Parses the arguments after the program name. Throws std::invalid_argument naming the
+// bad argument.
+SimOptions ParseSimOptions(const std::vector<std::string>& args);
+
+// Puts the faults and values of `options` into `model`.
+void ApplySimOptions(const SimOptions& options, ControllerModel& model);
+
+}  // namespace tarvex::sim
