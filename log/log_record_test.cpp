@@ -127,7 +127,7 @@ struct Reference {
 
 Reference ReferenceRender(const std::vector<std::uint8_t>& rec, std::uint16_t& last) {
   unsigned char frame[1003] = {};
-  std::memcpy(frame, rec.data(), rec.size());
+  if (!rec.empty()) std::memcpy(frame, rec.data(), rec.size());
   const int length = static_cast<int>(rec.size());
   const int offsets[6] = {1, 6, 9, 12, 15, 18};
   const int widths[6] = {4, 2, 2, 2, 2, 2};
