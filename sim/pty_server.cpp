@@ -20,8 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// A request that stays unfinished this long is taken as abandoned.
-constexpr int kPartialRequestTimeoutMs = 1000;
 // A tool that reads nothing for this long loses the rest of the reply.
 constexpr int kWriteStallTimeoutMs = 1000;
 
@@ -149,7 +147,8 @@ void PtyServer::Serve() {
       partial = model_.HasPartialRequest();
     }
     pollfd fds[2] = {{master_fd_, POLLIN, 0}, {wake_read_fd_, POLLIN, 0}};
-    const int ready = poll(fds, 2, partial ? kPartialRequestTimeoutMs : -1);
+    const int timeout = static_cast<int>(options_.partial_request_timeout.count());
+    const int ready = poll(fds, 2, partial ? timeout : -1);
     if (ready < 0 && errno == EINTR) continue;
     if (ready < 0 || fds[1].revents != 0) return;
     if (ready == 0) {

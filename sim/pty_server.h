@@ -17,6 +17,8 @@ namespace tarvex::sim {
 struct PtyOptions {
   std::string link_path;   // made a symbolic link to the terminal's device
   std::int32_t baud = 0;   // > 0: replies paced at 10 bits per byte; 0: at once
+  // A request left unfinished this long is taken as abandoned and forgotten.
+  std::chrono::milliseconds partial_request_timeout{1000};
   // Called on the serving thread when the line cannot be brought back after a hang-up;
   // serving has ended then.
   std::function<void(const std::string&)> on_failure;
@@ -24,8 +26,7 @@ struct PtyOptions {
 
 // Serves the model on its own thread. Both ends of the terminal are raw (bytes pass
 // unchanged, 0x11 and 0x13 included), and the server keeps a descriptor of the device
-// side open, so the tool may close and re-open the port at will. A request left
-// unfinished for a second is forgotten.
+// side open, so the tool may close and re-open the port at will.
 class PtyServer {
  public:
   PtyServer(ControllerModel& model, PtyOptions options);

@@ -33,6 +33,7 @@ PtyOptions Options(const std::string& name, std::int32_t baud = 0) {
   PtyOptions options;
   options.link_path = TestLink(name).string();
   options.baud = baud;
+  options.partial_request_timeout = 100ms;
   return options;
 }
 
@@ -166,13 +167,11 @@ TEST_F(PtyServerTest, HangUpDropsTheLineAndBringsItBack) {
 
 TEST_F(PtyServerTest, ForgetsARequestLeftUnfinished) {
   Serve();
+  // Kept, the 8 bytes would swallow the start of the next request and spoil both.
   ASSERT_EQ(write(fd, kCountQuery.data(), 8), 8);
-  const auto deadline = Clock::now() + 3s;
+  poll(nullptr, 0, 250);
   bool partial = true;
-  while (partial && Clock::now() < deadline) {
-    poll(nullptr, 0, 50);
-    server->WithModel([&](ControllerModel& m) { partial = m.HasPartialRequest(); });
-  }
+  server->WithModel([&](ControllerModel& m) { partial = m.HasPartialRequest(); });
   EXPECT_FALSE(partial);
   const Bytes reply = Exchange(fd, kCountQuery, 12);
   EXPECT_TRUE(IsValidLongReply(reply.data(), reply.size()));

@@ -40,11 +40,14 @@ int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
 
   std::atomic<bool> failed{false};
-  PtyOptions pty{options.link_path, options.baud, [&failed](const std::string& why) {
-                   std::fprintf(stderr, "tarvex-sim: line lost: %s\n", why.c_str());
-                   failed = true;
-                   kill(getpid(), SIGTERM);
-                 }};
+  PtyOptions pty;
+  pty.link_path = options.link_path;
+  pty.baud = options.baud;
+  pty.on_failure = [&failed](const std::string& why) {
+    std::fprintf(stderr, "tarvex-sim: line lost: %s\n", why.c_str());
+    failed = true;
+    kill(getpid(), SIGTERM);
+  };
   PtyServer server(model, pty);
   try {
     server.Start();
