@@ -1,0 +1,191 @@
+#include "bench/bench_scenarios.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "bench/counting_port.h"
+#include "bench/literal_exchange.h"
+#include "bench/literal_pacing_port.h"
+#include "link/config_transfer.h"
+#include "link/link.h"
+#include "log/log_commands.h"
+#include "log/log_record.h"
+#include "sim/sim_process.h"
+
+namespace tarvex::bench {
+namespace {
+
+using Seconds = std::chrono::duration<double>;
+using SteadyTime = std::chrono::steady_clock::time_point;
+
+// Notes the longest time between two message pumps, as the window would see it.
+class TimingHooks final : public LinkHooks {
+ public:
+  void Start() { last_ = std::chrono::steady_clock::now(); max_gap_ = {}; }
+  void PumpMessages() override {
+    const auto now = std::chrono::steady_clock::now();
+    max_gap_ = std::max(max_gap_, now - last_);
+    last_ = now;
+  }
+  void RequestWritten() override { ++requests; }
+  double MaxGapMs() const { return std::chrono::duration<double, std::milli>(max_gap_).count(); }
+  int requests = 0;
+
+ private:
+  SteadyTime last_{};
+  std::chrono::steady_clock::duration max_gap_{};
+};
+
+std::string LinkPath(const std::string& name) {
+  return "/tmp/tarvex-bench-" + std::to_string(::getpid()) + "/" + name;
+}
+
+// The link to a running simulator, with its bytes counted and, for the literal
+// reader, paced byte by byte.
+class BenchLink {
+ public:
+  BenchLink(Reader reader, std::int32_t baud, const std::vector<std::string>& sim_args)
+      : sim_(TARVEX_SIM_EXECUTABLE, Args(baud, sim_args)), link_(hooks_, RealClock()) {
+    auto port = OpenPort(sim_.link_path(), baud);
+    if (!port) throw std::runtime_error("cannot open " + sim_.link_path());
+    auto counting = std::make_unique<CountingPort>(std::move(port));
+    counting_ = counting.get();
+    if (reader == Reader::kLiteral) {
+      owner_ = std::move(counting);
+      link_.PortHandle = std::make_unique<LiteralPacingPort>(*owner_);
+    } else {
+      link_.PortHandle = std::move(counting);
+    }
+    baud_ = baud;
+  }
+
+  Link& link() { return link_; }
+  SerialPort& counted_port() { return *counting_; }
+  TimingHooks& hooks() { return hooks_; }
+  double WireSeconds() const {
+    return static_cast<double>(counting_->written + counting_->read) * 10.0 / baud_;
+  }
+
+ private:
+  static std::vector<std::string> Args(std::int32_t baud, const std::vector<std::string>& extra) {
+    std::vector<std::string> args{"--link", LinkPath("tty-" + std::to_string(baud)), "--baud",
+                                  std::to_string(baud)};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
+
+  sim::SimProcess sim_;
+  TimingHooks hooks_;
+  Link link_;
+  std::unique_ptr<SerialPort> owner_;
+  CountingPort* counting_ = nullptr;
+  std::int32_t baud_ = 0;
+};
+
+std::string Suffix(Reader reader) { return reader == Reader::kLiteral ? " (literal)" : ""; }
+
+}  // namespace
+
+Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
+  BenchLink bench(reader, baud, {"--records", "1500"});
+  Link& link = bench.link();
+  bench.hooks().Start();
+  const auto start = std::chrono::steady_clock::now();
+  const std::int32_t count = QueryLogCount(link);
+  const std::int32_t pointer = QueryLogPointer(link);
+  // The two queries are the same for both readers; the records show the difference.
+  if (count < records) throw std::runtime_error("the simulator holds too few records");
+  LogRenderState state;
+  std::size_t rendered_bytes = 0;
+  for (std::int32_t x = pointer - records; x < pointer; ++x) {
+    link.hooks().PumpMessages();
+    std::int32_t length = 0;
+    if (reader == Reader::kLiteral) {
+      const std::size_t n = BuildIndexedRequest(link.TransferFrame, kLogRecordCode, ReduceLogIndex(x));
+      length = LiteralExchangeData(bench.counted_port(), link.TransferFrame, n);
+    } else {
+      length = ReadLogRecord(link, ReduceLogIndex(x));
+    }
+    if (length <= 0) throw std::runtime_error("record read failed at " + std::to_string(x));
+    rendered_bytes += RenderLogRecord({link.TransferFrame.data(), static_cast<std::size_t>(length)}, state)
+                          .file_bytes.size();
+  }
+  Measurement m;
+  m.name = "log" + std::to_string(records) + "_" + std::to_string(baud);
+  m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
+  m.limit_seconds = bench.WireSeconds();
+  m.max_pump_gap_ms = bench.hooks().MaxGapMs();
+  m.detail = std::to_string(records) + " records, " + std::to_string(rendered_bytes) +
+             " bytes of lines" + Suffix(reader);
+  return m;
+}
+
+Measurement MeasureConfig(Reader reader, std::int32_t baud, std::size_t bytes) {
+  BenchLink bench(reader, baud, {});
+  Link& link = bench.link();
+  std::vector<std::uint8_t> text(bytes);
+  for (std::size_t i = 0; i < bytes; ++i) text[i] = static_cast<std::uint8_t>(i % 64 == 63 ? '\n' : 0xC0 + i % 32);
+  bench.hooks().Start();
+  const auto start = std::chrono::steady_clock::now();
+  if (!DownloadConfig(link, text)) throw std::runtime_error("configuration write failed");
+  std::vector<std::uint8_t> back(kConfigTextSize, 0);
+  const std::int32_t got = UploadConfig(link, back);
+  if (got != static_cast<std::int32_t>(bytes) || !std::equal(text.begin(), text.end(), back.begin())) {
+    throw std::runtime_error("configuration read back differs");
+  }
+  Measurement m;
+  m.name = "config" + std::to_string(bytes / 1000) + "k_" + std::to_string(baud);
+  m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
+  m.limit_seconds = bench.WireSeconds() + 0.060 * bench.hooks().requests;
+  m.max_pump_gap_ms = bench.hooks().MaxGapMs();
+  m.detail = std::to_string(bench.hooks().requests) + " short-header exchanges, wire " +
+             std::to_string(bench.WireSeconds()).substr(0, 5) + " s" + Suffix(reader);
+  return m;
+}
+
+Measurement MeasureSilentCpu(Reader reader) {
+  // A line nobody answers: the far end of a pseudo-terminal left alone.
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+    throw std::runtime_error("no pseudo-terminal");
+  }
+  TimingHooks hooks;
+  Link link(hooks, RealClock());
+  auto port = OpenPort(::ptsname(master), 38400);
+  if (!port) throw std::runtime_error("cannot open the pseudo-terminal");
+  std::unique_ptr<SerialPort> inner;
+  if (reader == Reader::kLiteral) {
+    inner = std::move(port);
+    link.PortHandle = std::make_unique<LiteralPacingPort>(*inner);
+  } else {
+    link.PortHandle = std::move(port);
+  }
+  rusage before{};
+  rusage after{};
+  ::getrusage(RUSAGE_SELF, &before);
+  hooks.Start();
+  const auto start = std::chrono::steady_clock::now();
+  const std::int32_t value = link.ExchangeWordCommand(kLogCountCode);
+  const double wall = Seconds(std::chrono::steady_clock::now() - start).count();
+  ::getrusage(RUSAGE_SELF, &after);
+  ::close(master);
+  auto cpu = [](const rusage& r) {
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+  };
+  Measurement m;
+  m.name = "silent_cpu";
+  m.seconds = cpu(after) - cpu(before);
+  m.limit_seconds = wall;
+  m.max_pump_gap_ms = hooks.MaxGapMs();
+  m.detail = "CPU over " + std::to_string(wall).substr(0, 5) + " s of waiting, reply " +
+             std::to_string(value) + Suffix(reader);
+  return m;
+}
+
+}  // namespace tarvex::bench

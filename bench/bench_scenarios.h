@@ -1,0 +1,29 @@
+// The measured runs of tarvex-bench.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarvex::bench {
+
+struct Measurement {
+  std::string name;
+  double seconds = 0;        // measured wall time (silent_cpu: CPU seconds)
+  double limit_seconds = 0;  // the limit the ratio is taken against
+  double max_pump_gap_ms = 0;
+  std::string detail;
+  double ratio() const { return limit_seconds > 0 ? seconds / limit_seconds : 0; }
+};
+
+// How replies are read: by this tool's link, or byte by byte as the literal algorithm.
+enum class Reader { kOurs, kLiteral };
+
+// Count, pointer and `records` record reads against tarvex-sim at `baud`.
+Measurement MeasureLog(Reader reader, std::int32_t baud, int records);
+// Writing then reading back a configuration of `bytes` bytes; the limit is the wire
+// time plus 60 ms of end-of-reply silence per short-header exchange.
+Measurement MeasureConfig(Reader reader, std::int32_t baud, std::size_t bytes);
+// CPU time used while the first-byte wait runs out against a silent line.
+Measurement MeasureSilentCpu(Reader reader);
+
+}  // namespace tarvex::bench
