@@ -17,10 +17,6 @@ std::int32_t ReadLogRecord(Link& link, std::int32_t index) {
   return ReadIndexedRecord(link, kLogRecordCode, index);
 }
 
-std::int32_t ReduceLogIndex(std::int32_t index) {
-  return index >= kLogRingSize ? index - kLogRingSize : index;
-}
-
 LogRetrievalPlan PlanLogRetrieval(const CountBoxes& boxes, std::int32_t count_held,
                                   std::int32_t pointer) {
   LogRetrievalPlan plan;
@@ -35,7 +31,8 @@ LogRetrievalPlan PlanLogRetrieval(const CountBoxes& boxes, std::int32_t count_he
 }
 
 std::int32_t LogRequestIndex(const CountBoxes& boxes, std::int32_t index) {
-  return ReduceLogIndex(boxes.one ? StrToInt(boxes.ed_one) : index);
+  const std::int32_t next = boxes.one ? StrToInt(boxes.ed_one) : index;
+  return next >= kLogRingSize ? next - kLogRingSize : next;
 }
 
 }  // namespace tarvex

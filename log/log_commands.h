@@ -36,9 +36,6 @@ bool ClearLog(Link& link);
 // standing in the first L bytes of link.TransferFrame, or 0 on failure.
 std::int32_t ReadLogRecord(Link& link, std::int32_t index);
 
-// An index of 2000 or more is brought back into the ring, once.
-std::int32_t ReduceLogIndex(std::int32_t index);
-
 struct LogRetrievalPlan {
   std::int32_t count = 0;        // N: records to read
   std::int32_t first_index = 0;  // X: the first index, before reduction
@@ -50,8 +47,9 @@ struct LogRetrievalPlan {
 LogRetrievalPlan PlanLogRetrieval(const CountBoxes& boxes, std::int32_t count_held,
                                   std::int32_t pointer);
 
-// The index to request next: EdONE again when ONE is ticked, else `index`; reduced
-// into the ring. Later indexes continue from the returned value.
+// The index to request next: EdONE again when ONE is ticked, else `index`; 2000 is
+// taken off once when it is 2000 or more. Later indexes continue from the returned
+// value.
 std::int32_t LogRequestIndex(const CountBoxes& boxes, std::int32_t index);
 
 }  // namespace tarvex
