@@ -1,0 +1,47 @@
+// Every modal question the tool asks, behind one interface: the window code calls
+// these, the application answers with real dialogs, tests with scripted answers.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace tarvex {
+
+// A standard file dialog's settings: one filter entry (none when both are empty)
+// and the extension given to a typed name that has none.
+struct FileDialogSpec {
+  QString filter_description;
+  QString filter_pattern;
+  QString default_extension;
+};
+
+// Appends "." + the default extension to a name that has no extension.
+QString WithDefaultExtension(const QString& path, const QString& default_extension);
+
+class Dialogs {
+ public:
+  // Modal results of the yes/no confirmation.
+  static constexpr int kYes = 1;
+  static constexpr int kNo = 2;
+
+  virtual ~Dialogs() = default;
+
+  // Plain box captioned with the application title, one OK button. Text as given,
+  // leading blanks included.
+  virtual void Message(const QString& text) = 0;
+  // The framework's error box, for errors that end a handler.
+  virtual void Error(const QString& text) = 0;
+  // The yes/no confirmation dialog; kYes or kNo (any other answer counts as no).
+  virtual int Confirm() = 0;
+
+  // The chosen file, with the default extension applied; nothing when cancelled.
+  std::optional<QString> OpenFile(const FileDialogSpec& spec);
+  std::optional<QString> SaveFile(const FileDialogSpec& spec);
+
+ protected:
+  // The name as the user chose or typed it.
+  virtual std::optional<QString> AskOpenFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> AskSaveFile(const FileDialogSpec& spec) = 0;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,55 @@
+// Test harness for the main window: scripted dialogs, a clock that only moves when
+// the link sleeps, a settings file in a fresh directory, a recorded process exit,
+// and the diagnostic window attached.
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/scripted_dialogs.h"
+#include "app/tform1.h"
+#include "app/tform2.h"
+#include "link/link_testing.h"
+
+namespace tarvex::testing {
+
+// Shows a window and makes it the active one, so that it takes keyboard focus.
+inline bool ShowActive(QWidget& window) {
+  window.show();
+  QApplication::setActiveWindow(&window);
+  return QTest::qWaitForWindowActive(&window);
+}
+
+class Shell {
+ public:
+  // `settings`: the bytes of log.log before the window is created; none = no file.
+  explicit Shell(std::optional<std::string> settings = std::nullopt) {
+    if (settings) std::ofstream(SettingsPath().toStdString(), std::ios::binary) << *settings;
+    form = std::make_unique<TForm1>(TForm1::Services{
+        .dialogs = dialogs,
+        .clock = clock,
+        .settings_path = SettingsPath(),
+        .exit_process = [this](int code) { exit_codes.push_back(code); },
+    });
+    form2 = std::make_unique<TForm2>();
+    form->AttachDiag(form2.get());
+  }
+
+  QString SettingsPath() const { return dir.filePath("log.log"); }
+
+  QTemporaryDir dir;
+  ScriptedDialogs dialogs;
+  FakeClock clock;
+  // Exit codes the window asked the process to end with.
+  std::vector<int> exit_codes;
+  std::unique_ptr<TForm1> form;
+  std::unique_ptr<TForm2> form2;
+};
+
+}  // namespace tarvex::testing

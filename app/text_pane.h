@@ -1,0 +1,31 @@
+// A multi-line text pane (log, configuration and trace panes) holding code page
+// 1251 text with CR LF line ends, shown as Unicode.
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string>
+#include <string_view>
+
+namespace tarvex {
+
+class TextPane : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit TextPane(QWidget* parent = nullptr);
+
+  // Adds one line at the end: when the text is empty or ends in a line break,
+  // the text and then CR LF; otherwise CR LF and then the text. Costs only the
+  // added text, whatever the pane already holds.
+  void AddLine(std::string_view cp1251);
+  void AddLine(const QString& text);
+  // Replaces the whole text; adds no line break.
+  void SetText(std::string_view cp1251);
+  void SetText(const QString& text);
+  void Clear();
+  // The whole text in code page 1251, lines separated by CR LF.
+  std::string Text() const;
+  bool EndsInLineBreak() const;
+};
+
+}  // namespace tarvex

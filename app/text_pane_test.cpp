@@ -1,0 +1,71 @@
+#include "app/text_pane.h"
+
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QtTest>
+
+using tarvex::TextPane;
+
+class TextPaneTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void AddedLinesFollowThePaneRule() {
+    TextPane pane;
+    pane.AddLine(std::string_view("x"));
+    QCOMPARE(pane.Text(), std::string("x\r\n"));
+    pane.AddLine(std::string_view(""));
+    QCOMPARE(pane.Text(), std::string("x\r\n\r\n"));
+
+    // A status text without a line break, then two records that end in CR LF: no
+    // empty line after the first, one after the second.
+    pane.SetText(std::string_view("OK=5"));
+    QCOMPARE(pane.Text(), std::string("OK=5"));
+    pane.AddLine(std::string_view("A\r\n"));
+    QCOMPARE(pane.Text(), std::string("OK=5\r\nA\r\n"));
+    pane.AddLine(std::string_view("B\r\n"));
+    QCOMPARE(pane.Text(), std::string("OK=5\r\nA\r\nB\r\n\r\n"));
+    pane.AddLine(std::string_view("C"));
+    QCOMPARE(pane.Text(), std::string("OK=5\r\nA\r\nB\r\n\r\nC\r\n"));
+  }
+
+  void TextIsCodePage1251WithCrLf() {
+    TextPane pane;
+    pane.SetText(std::string_view("\xCF\xF3\xEB\xFC\xF1 \xA0\r\nb"));
+    QCOMPARE(pane.document()->blockCount(), 2);
+    QCOMPARE(pane.document()->firstBlock().text(), QString::fromUtf8("Пульс \u00A0"));
+    QCOMPARE(pane.Text(), std::string("\xCF\xF3\xEB\xFC\xF1 \xA0\r\nb"));
+    // Lone CR and lone LF show as line breaks and read back as CR LF.
+    pane.SetText(std::string_view("a\nb\rc"));
+    QCOMPARE(pane.document()->blockCount(), 3);
+    QCOMPARE(pane.Text(), std::string("a\r\nb\r\nc"));
+    pane.AddLine(std::string_view("d"));
+    QCOMPARE(pane.Text(), std::string("a\r\nb\r\nc\r\nd"));
+    pane.Clear();
+    QCOMPARE(pane.Text(), std::string());
+  }
+
+  void TypedTextCountsForTheRule() {
+    TextPane pane;
+    pane.show();
+    QTest::keyClicks(&pane, "typed");
+    QTest::keyClick(&pane, Qt::Key_Return);
+    pane.AddLine(std::string_view("next"));
+    QCOMPARE(pane.Text(), std::string("typed\r\nnext\r\n"));
+  }
+
+  void AddingStaysCheapOnALongText() {
+    TextPane pane;
+    const std::string line = "15.03.2024 12:00:00  event text of a typical length";
+    for (int i = 0; i < 20000; ++i) pane.AddLine(std::string_view(line));
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 2000; ++i) pane.AddLine(std::string_view(line));
+    // Appending never re-sets the whole text: 2000 lines take milliseconds
+    // whatever the pane holds (re-setting would be seconds here).
+    QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
+    QCOMPARE(pane.document()->blockCount(), 22001);
+  }
+};
+
+QTEST_MAIN(TextPaneTest)
+#include "text_pane_test.moc"

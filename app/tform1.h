@@ -1,0 +1,178 @@
+// The main window: every control of the layout, the link it drives, and the state
+// that the command handlers share. Handlers live in one file per group:
+//   tform1_shell.cpp   port selection, status labels, panes, Stop, settings, Diag
+// Further groups add their own tform1_<group>.cpp, declare their handlers below in
+// the window's declaration order and bind their controls in a Bind<Group>Handlers()
+// called from the constructor (tform1.cpp).
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "app/dialogs.h"
+#include "app/window_link_hooks.h"
+#include "link/clock.h"
+#include "link/link.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tarvex {
+
+class TextPane;
+class TForm2;
+
+inline constexpr std::size_t kConfigTextSize = 50000;
+
+class TForm1 : public QWidget {
+ public:
+  // What the window needs from outside; tests pass their own.
+  struct Services {
+    Dialogs& dialogs;
+    Clock& clock;
+    // The settings file, "log.log" beside the executable.
+    QString settings_path;
+    // Ends the process at once with the given exit code.
+    std::function<void(int)> exit_process;
+  };
+
+  // Builds the controls and runs FormCreate (reads the settings).
+  explicit TForm1(Services services);
+  ~TForm1() override;
+
+  // The diagnostic window, created after this one: its trace pane receives the
+  // link's trace lines and right clicks show it.
+  void AttachDiag(TForm2* form2);
+  TForm2* Form2 = nullptr;
+
+  // Controls and file dialogs, in declaration order, which is also the order in
+  // which the controls are created.
+  TextPane* Memo = nullptr;
+  QPushButton* Ope = nullptr;
+  FileDialogSpec OpenDialog{"cfg", "*.cfg", "json"};
+  FileDialogSpec SaveDialog{"cfg", "*.cfg", "json"};
+  QPushButton* Sav = nullptr;
+  QPushButton* DownScr = nullptr;
+  QPushButton* Upl = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QPushButton* ReadTim = nullptr;
+  QPushButton* OpenCom = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Set_Test = nullptr;
+  QPushButton* Down_testik = nullptr;
+  QPushButton* Upl_test = nullptr;
+  QLabel* ok = nullptr;
+  QLabel* Label = nullptr;
+  QPushButton* BuReboot = nullptr;
+  QPushButton* Button2 = nullptr;
+  QLineEdit* add1 = nullptr;
+  QLineEdit* add2 = nullptr;
+  QLineEdit* day = nullptr;
+  QLineEdit* Boud = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+  QComboBox* ComboBox3 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QLabel* Label5 = nullptr;
+  QPushButton* ButtonUp = nullptr;
+  QLabel* Label6 = nullptr;
+  QLabel* Label7 = nullptr;
+  QPushButton* ButKillLog = nullptr;
+  QPushButton* ButBegLog = nullptr;
+  FileDialogSpec OpenDialog1{"", "scr", "scr"};
+  TextPane* Memo1 = nullptr;
+  FileDialogSpec SaveDialog1{"", "", "log"};
+  QPushButton* ButContLog = nullptr;
+  QPushButton* ButBegRetro = nullptr;
+  QPushButton* ButContRetro = nullptr;
+  QCheckBox* Last10 = nullptr;
+  QCheckBox* Last100 = nullptr;
+  QCheckBox* Index = nullptr;
+  QLineEdit* Beg = nullptr;
+  QLineEdit* End2 = nullptr;
+  QCheckBox* chFile = nullptr;
+  QPushButton* Button3 = nullptr;
+  QCheckBox* Last500 = nullptr;
+  QLineEdit* Edi = nullptr;
+  QPushButton* Button4 = nullptr;
+  QPushButton* Button5 = nullptr;
+  QPushButton* Button6 = nullptr;
+  QLineEdit* EdONE = nullptr;
+  QCheckBox* ONE = nullptr;
+  QLineEdit* EdVal = nullptr;
+  FileDialogSpec SaveDialog2{"", "", "ret"};
+  QPushButton* Button7 = nullptr;
+  QPushButton* Button8 = nullptr;
+  QPushButton* ButContCount = nullptr;
+  QPushButton* Button9 = nullptr;
+
+  // Handlers, in the window's declaration order.
+  void OpenComClick();
+  void FormMouseUp(Qt::MouseButton button);
+  void Button1Click();
+  void FormClose();
+  void Button6Click();
+  void Button7Click();
+  void Button8Click();
+  void FormCreate();
+
+  // Operations for the command handlers.
+  // Opens "\\.\COM" + Edit1 at the baud rate in Boud into link.PortHandle; false
+  // on failure. A Boud text that is no integer throws the conversion error.
+  bool OpenSelectedPort();
+  // Opens the port unless `ok` is shown; a failure shows "   COM порт ???" and the
+  // caller goes on (its exchanges then fail).
+  void EnsurePortOpen();
+  // Outcome labels: HideStatus() hides "OK" and "NOT OK" and lets the window repaint
+  // before the exchange; one of ShowOk()/ShowNotOk() when the command is over.
+  void HideStatus();
+  void ShowOk();
+  void ShowNotOk();
+  // A plain message box (UTF-8 text, leading blanks kept).
+  void ShowMessage(const char* utf8_text);
+
+  // Runs a handler the way the framework does: an error it throws ends it and is
+  // shown in the error box.
+  void Run(void (TForm1::*handler)());
+  // Clicks of `control` run `handler` through Run().
+  void Bind(QAbstractButton* control, void (TForm1::*handler)());
+
+  // Shared state of the commands.
+  Dialogs& dialogs;
+  Clock& clock;
+  WindowLinkHooks hooks;
+  // PortHandle, TransferFrame and FrameLength.
+  Link link;
+  std::array<std::uint8_t, kConfigTextSize> ConfigText{};
+  std::int32_t ConfigTextLength = 0;
+  std::int32_t RecordPointer = 0;
+  bool StopRequested = false;
+  // Set by CommandGuard while a command runs.
+  bool CommandRunning = false;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  // tform1_layout.cpp
+  void BuildControls();
+  void SetTabOrder();
+  // tform1_shell.cpp
+  void BindShellHandlers();
+  void ShowOpenResult(bool opened);
+
+  QString settings_path_;
+  std::function<void(int)> exit_process_;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,24 @@
+#include "app/window_link_hooks.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+#include "app/text_pane.h"
+
+namespace tarvex {
+
+void WindowLinkHooks::PumpMessages() { QCoreApplication::processEvents(); }
+
+void WindowLinkHooks::AppendMark(const char* mark) {
+  if (progress_label_ != nullptr) progress_label_->setText(progress_label_->text() + mark);
+}
+
+void WindowLinkHooks::RequestWritten() { AppendMark(" . "); }
+
+void WindowLinkHooks::ReplyReceived() { AppendMark(" + "); }
+
+void WindowLinkHooks::Trace(const std::string& line) {
+  if (trace_pane_ != nullptr) trace_pane_->AddLine(std::string_view(line));
+}
+
+}  // namespace tarvex

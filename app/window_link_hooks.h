@@ -1,0 +1,35 @@
+// The link's reports shown in the windows: progress marks in the main window's
+// `Label`, trace lines in the diagnostic pane, message pumping while it waits.
+#pragma once
+
+#include "link/link_hooks.h"
+
+class QLabel;
+
+namespace tarvex {
+
+class TextPane;
+
+class WindowLinkHooks final : public LinkHooks {
+ public:
+  // Both are created after the link; marks and lines before that go nowhere.
+  void SetProgressLabel(QLabel* label) { progress_label_ = label; }
+  void SetTracePane(TextPane* pane) { trace_pane_ = pane; }
+  // Set once the main window is closing: a wait without time-out gives up.
+  void SetClosing() { closing_ = true; }
+
+  void PumpMessages() override;
+  void RequestWritten() override;
+  void ReplyReceived() override;
+  void Trace(const std::string& line) override;
+  bool AbandonWait() override { return closing_; }
+
+ private:
+  void AppendMark(const char* mark);
+
+  QLabel* progress_label_ = nullptr;
+  TextPane* trace_pane_ = nullptr;
+  bool closing_ = false;
+};
+
+}  // namespace tarvex
