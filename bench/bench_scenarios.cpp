@@ -98,18 +98,23 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
   const auto start = std::chrono::steady_clock::now();
   const std::int32_t count = QueryLogCount(link);
   const std::int32_t pointer = QueryLogPointer(link);
-  // The two queries are the same for both readers; the records show the difference.
-  if (count < records) throw std::runtime_error("the simulator holds too few records");
+  // The window's own arithmetic: the last `records` records, "последних" ticked.
+  CountBoxes boxes;
+  boxes.beg = std::to_string(records);
+  const LogRetrievalPlan plan = PlanLogRetrieval(boxes, count, pointer);
+  if (plan.count != records) throw std::runtime_error("the simulator holds too few records");
   LogRenderState state;
   std::size_t rendered_bytes = 0;
-  for (std::int32_t x = pointer - records; x < pointer; ++x) {
+  std::int32_t x = plan.first_index;
+  for (std::int32_t i = 0; i < plan.count; ++i, ++x) {
     link.hooks().PumpMessages();
+    x = LogRequestIndex(boxes, x);
     std::int32_t length = 0;
     if (reader == Reader::kLiteral) {
-      const std::size_t n = BuildIndexedRequest(link.TransferFrame, kLogRecordCode, ReduceLogIndex(x));
+      const std::size_t n = BuildIndexedRequest(link.TransferFrame, kLogRecordCode, x);
       length = LiteralExchangeData(bench.counted_port(), link.TransferFrame, n);
     } else {
-      length = ReadLogRecord(link, ReduceLogIndex(x));
+      length = ReadLogRecord(link, x);
     }
     if (length <= 0) throw std::runtime_error("record read failed at " + std::to_string(x));
     rendered_bytes += RenderLogRecord({link.TransferFrame.data(), static_cast<std::size_t>(length)}, state)
