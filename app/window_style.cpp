@@ -1,8 +1,18 @@
 #include "app/window_style.h"
 
+#include <QStringList>
+
 namespace tarvex {
 
 QFont SansSerifFont(int point_size, bool bold) {
+  // Where the family is missing, narrow faces keep the captions inside buttons
+  // that were sized for it.
+  static const bool substituted = [] {
+    const QStringList narrow = {"Microsoft Sans Serif", "DejaVu Sans Condensed", "Liberation Sans Narrow"};
+    QFont::insertSubstitutions("MS Sans Serif", narrow);
+    return true;
+  }();
+  (void)substituted;
   QFont font(QStringLiteral("MS Sans Serif"), point_size, bold ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);
   return font;
