@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "sim/controller_model.h"
+#include "sim/pty_line.h"
 
 namespace tarvex::sim {
 
@@ -40,33 +41,24 @@ class PtyServer {
   // Ends serving and removes the link. Safe to call more than once.
   void Stop();
 
-  const std::string& link_path() const { return options_.link_path; }
+  const std::string& link_path() const { return line_.link_path(); }
   // Runs `fn` on the model while the serving thread keeps its hands off it.
   void WithModel(const std::function<void(ControllerModel&)>& fn);
 
  private:
   using TimePoint = std::chrono::steady_clock::time_point;
 
-  void OpenLine();
-  void CloseLine();
   void Serve();
   // False when the server is stopping or the line is gone.
   bool Send(const Reply& reply, TimePoint earliest);
-  bool SendPaced(const std::uint8_t* data, std::size_t n, TimePoint start);
-  bool WriteAll(const std::uint8_t* data, std::size_t n);
-  // Waits until `deadline`; false when Stop interrupts the wait.
-  bool WaitUntil(TimePoint deadline);
   bool HangUp(std::chrono::milliseconds down_for);
-  std::chrono::nanoseconds WireTime(std::size_t bytes) const;
 
   ControllerModel& model_;
   PtyOptions options_;
   std::mutex model_mutex_;
   std::thread thread_;
   std::atomic<bool> stopping_{false};
-  int master_fd_ = -1;
-  int slave_fd_ = -1;
-  std::string slave_name_;
+  PtyLine line_;
   int wake_read_fd_ = -1;
   int wake_write_fd_ = -1;
 };

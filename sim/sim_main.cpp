@@ -1,43 +1,34 @@
-// tarvex-sim: the simulated controller on a pseudo-terminal, until SIGTERM or SIGINT.
+// tarvex-sim: the simulated controller on a pseudo-terminal, until SIGTERM or SIGINT; or,
+// with --poll, the controller polling the tool's responder, until the polls are done.
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
+#include <iostream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "sim/controller_model.h"
+#include "sim/pty_poller.h"
 #include "sim/pty_server.h"
 #include "sim/sim_options.h"
 
-int main(int argc, char** argv) {
-  using namespace tarvex::sim;
-  SimOptions options;
-  try {
-    options = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const std::invalid_argument& e) {
-    std::fprintf(stderr, "tarvex-sim: %s\n%s", e.what(), kSimUsage);
-    return 2;
-  }
-  if (options.help) {
-    std::fputs(kSimUsage, stdout);
-    return 0;
-  }
+namespace {
 
+using namespace tarvex::sim;
+
+void ReportReady(const std::string& link_path) {
+  std::printf("ready %s\n", link_path.c_str());
+  std::fflush(stdout);
+}
+
+int Serve(const SimOptions& options, sigset_t& ending) {
   ControllerModel model(options.model);
   ApplySimOptions(options, model);
-
-  // The signals that end the simulator are taken by sigwait below; the serving thread
-  // inherits the mask, so none of them interrupts it.
-  sigset_t ending;
-  sigemptyset(&ending);
-  sigaddset(&ending, SIGINT);
-  sigaddset(&ending, SIGTERM);
-  sigaddset(&ending, SIGHUP);
-  pthread_sigmask(SIG_BLOCK, &ending, nullptr);
-  signal(SIGPIPE, SIG_IGN);
 
   std::atomic<bool> failed{false};
   PtyOptions pty;
@@ -55,11 +46,61 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvex-sim: %s\n", e.what());
     return 1;
   }
-  std::printf("ready %s\n", options.link_path.c_str());
-  std::fflush(stdout);
+  ReportReady(options.link_path);
 
   int signal_number = 0;
   sigwait(&ending, &signal_number);
   server.Stop();
   return failed ? 1 : 0;
+}
+
+// Exit code 0 when every poll passed.
+int Poll(const SimOptions& options, sigset_t& ending) {
+  PtyPoller poller(options.link_path, options.poller);
+  try {
+    poller.Open();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarvex-sim: %s\n", e.what());
+    return 1;
+  }
+  ReportReady(options.link_path);
+
+  std::thread signals([&] {
+    int signal_number = 0;
+    sigwait(&ending, &signal_number);
+    poller.Cancel();
+  });
+  PollReport report;
+  if (poller.WaitForDevice()) report = poller.Run(std::cout);
+  pthread_kill(signals.native_handle(), SIGTERM);
+  signals.join();
+  return report.passed() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SimOptions options;
+  try {
+    options = ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(stderr, "tarvex-sim: %s\n%s", e.what(), kSimUsage);
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(kSimUsage, stdout);
+    return 0;
+  }
+
+  // The signals that end the simulator are taken by sigwait; the other threads inherit
+  // the mask, so none of them is interrupted.
+  sigset_t ending;
+  sigemptyset(&ending);
+  sigaddset(&ending, SIGINT);
+  sigaddset(&ending, SIGTERM);
+  sigaddset(&ending, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &ending, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  return options.poll ? Poll(options, ending) : Serve(options, ending);
 }

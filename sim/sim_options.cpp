@@ -21,10 +21,16 @@ T ParseNumber(const std::string& option, const std::string& text, T min, T max) 
 
 SimOptions ParseSimOptions(const std::vector<std::string>& args) {
   SimOptions options;
+  options.poller.start_delay = std::chrono::milliseconds(2000);
+  std::string poll_only;  // the last option that means something in poller mode only
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option == "--help" || option == "-h") {
       options.help = true;
+      continue;
+    }
+    if (option == "--poll") {
+      options.poll = true;
       continue;
     }
     if (i + 1 >= args.size()) throw std::invalid_argument("missing value for " + option);
@@ -45,6 +51,18 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.pressure = ParseNumber<float>(option, value, -1e30f, 1e30f);
     } else if (option == "--verdict") {
       options.verdict = static_cast<std::uint8_t>(ParseNumber<int>(option, value, 0, 255));
+    } else if (option == "--poll-count") {
+      options.poller.count = ParseNumber<std::size_t>(option, value, 1, 1'000'000);
+      poll_only = option;
+    } else if (option == "--poll-interval") {
+      options.poller.interval = std::chrono::milliseconds(ParseNumber<int>(option, value, 0, 60'000));
+      poll_only = option;
+    } else if (option == "--poll-day") {
+      options.poller.expect.day = ParseNumber<std::int32_t>(option, value, INT32_MIN, INT32_MAX);
+      poll_only = option;
+    } else if (option == "--poll-start") {
+      options.poller.start_delay = std::chrono::milliseconds(ParseNumber<int>(option, value, 0, 3'600'000));
+      poll_only = option;
     } else if (option == "--fault") {
       options.faults.push_back(ParseFault(value));
     } else {
@@ -54,6 +72,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
   if (!options.help && options.link_path.empty()) {
     throw std::invalid_argument("--link PATH is required");
   }
+  if (!poll_only.empty() && !options.poll) throw std::invalid_argument(poll_only + " needs --poll");
+  options.poller.baud = options.baud;
   return options;
 }
 

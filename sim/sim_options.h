@@ -8,14 +8,18 @@
 
 #include "sim/controller_model.h"
 #include "sim/fault.h"
+#include "sim/poller_options.h"
 
 namespace tarvex::sim {
 
 inline constexpr const char* kSimUsage =
     "usage: tarvex-sim --link PATH [--baud N] [--records N] [--seed N] [--block N]\n"
     "                  [--ident N] [--pressure X] [--verdict N] [--fault SPEC ...]\n"
+    "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
+    "                  [--poll-day N] [--poll-start MS] [--baud N]\n"
     "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
-    "  --baud N      pace replies at N baud (10 bits per byte); default: at once\n"
+    "  --baud N      pace replies (with --poll: requests) at N baud (10 bits per byte);\n"
+    "                default: at once\n"
     "  --records N   event log records at start (default 300; over 2000 wraps the ring)\n"
     "  --seed N      seed of the default data (default 1)\n"
     "  --block N     text bytes per configuration read block, 1..255 (default 40)\n"
@@ -34,6 +38,8 @@ struct SimOptions {
   std::optional<std::int32_t> identifier;
   std::optional<float> pressure;
   std::optional<std::uint8_t> verdict;
+  bool poll = false;  // poller mode
+  PollerOptions poller;  // the command line's start delay is 2 s: time to press "Start"
   bool help = false;
 };
 

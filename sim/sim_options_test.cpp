@@ -30,6 +30,19 @@ TEST(SimOptions, ReadsEveryOption) {
   EXPECT_EQ(model.read_block_size(), 255u);
 }
 
+TEST(SimOptions, ReadsThePollerMode) {
+  const SimOptions o = ParseSimOptions({"--link", "p", "--poll", "--poll-count", "20",
+                                        "--poll-interval", "0", "--poll-day", "300", "--baud",
+                                        "9600"});
+  EXPECT_TRUE(o.poll);
+  EXPECT_EQ(o.poller.count, 20u);
+  EXPECT_EQ(o.poller.interval.count(), 0);
+  EXPECT_EQ(o.poller.expect.day, 300);
+  EXPECT_EQ(o.poller.baud, 9600);
+  EXPECT_EQ(o.poller.start_delay.count(), 2000);
+  EXPECT_EQ(ParseSimOptions({"--poll", "--link", "p", "--poll-start", "0"}).poller.start_delay.count(), 0);
+}
+
 TEST(SimOptions, RefusesBadCommandLines) {
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -41,6 +54,9 @@ TEST(SimOptions, RefusesBadCommandLines) {
       {"--link", "p", "--verdict", "300"},
       {"--link", "p", "--fault", "long:28"},
       {"--link", "p", "--colour", "red"},
+      {"--link", "p", "--poll-count", "3"},
+      {"--link", "p", "--poll", "--poll-count", "0"},
+      {"--link", "p", "--poll", "--poll-interval", "-1"},
   };
   for (const auto& args : bad) EXPECT_THROW(ParseSimOptions(args), std::invalid_argument);
   EXPECT_TRUE(ParseSimOptions({"--help"}).help);

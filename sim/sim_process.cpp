@@ -83,15 +83,29 @@ int SimProcess::Stop() {
   if (pid_ < 0) return -1;
   kill(pid_, SIGTERM);
   int status = 0;
-  const auto deadline = Clock::now() + kStopTimeout;
+  if (!Ended(kStopTimeout, status)) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, &status, 0);
+  }
+  return Finish(status);
+}
+
+int SimProcess::Wait(std::chrono::milliseconds limit) {
+  if (pid_ < 0) return -1;
+  int status = 0;
+  return Ended(limit, status) ? Finish(status) : Stop();
+}
+
+bool SimProcess::Ended(std::chrono::milliseconds limit, int& status) {
+  const auto deadline = Clock::now() + limit;
   pid_t done = 0;
   while ((done = waitpid(pid_, &status, WNOHANG)) == 0 && Clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  if (done == 0) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, &status, 0);
-  }
+  return done != 0;
+}
+
+int SimProcess::Finish(int status) {
   pid_ = -1;
   if (stdout_fd_ >= 0) close(stdout_fd_);
   stdout_fd_ = -1;

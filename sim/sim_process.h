@@ -27,8 +27,15 @@ class SimProcess {
   // Sends SIGTERM and waits for the end (SIGKILL after 5 s). Returns the exit code, or
   // -1 when a signal ended it.
   int Stop();
+  // Waits up to `limit` for the process to end by itself, then stops it. Returns as Stop.
+  int Wait(std::chrono::milliseconds limit);
 
  private:
+  // True when the process ended within `limit`, with its wait status in `status`.
+  bool Ended(std::chrono::milliseconds limit, int& status);
+  // Forgets the ended process; returns its exit code, or -1 when a signal ended it.
+  int Finish(int status);
+
   pid_t pid_ = -1;
   int stdout_fd_ = -1;
   std::string link_path_;
