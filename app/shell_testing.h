@@ -29,11 +29,13 @@ inline bool ShowActive(QWidget& window) {
 class Shell {
  public:
   // `settings`: the bytes of log.log before the window is created; none = no file.
-  explicit Shell(std::optional<std::string> settings = std::nullopt) {
+  // `window_clock`: the clock of the window and its link instead of the fake one (a
+  // real port needs the real clock, or a silent wait never ends).
+  explicit Shell(std::optional<std::string> settings = std::nullopt, Clock* window_clock = nullptr) {
     if (settings) std::ofstream(SettingsPath().toStdString(), std::ios::binary) << *settings;
     form = std::make_unique<TForm1>(TForm1::Services{
         .dialogs = dialogs,
-        .clock = clock,
+        .clock = window_clock != nullptr ? *window_clock : clock,
         .settings_path = SettingsPath(),
         .exit_process = [this](int code) { exit_codes.push_back(code); },
     });

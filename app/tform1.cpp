@@ -28,6 +28,7 @@ TForm1::TForm1(Services services)
   SetTabOrder();
   hooks.SetProgressLabel(Label);
   BindShellHandlers();
+  BindLogHandlers();
   Run(&TForm1::FormCreate);
 }
 

@@ -1,6 +1,8 @@
 // The main window: every control of the layout, the link it drives, and the state
 // that the command handlers share. Handlers live in one file per group:
 //   tform1_shell.cpp   port selection, status labels, panes, Stop, settings, Diag
+//   tform1_log.cpp     event log: LOG retrieval, count and pointer queries, Clear log,
+//                      count boxes
 // Further groups add their own tform1_<group>.cpp, declare their handlers below in
 // the window's declaration order and bind their controls in a Bind<Group>Handlers()
 // called from the constructor (tform1.cpp).
@@ -120,10 +122,19 @@ class TForm1 : public QWidget {
   void FormMouseUp(Qt::MouseButton button);
   void Button1Click();
   void FormClose();
+  void ButKillLogClick();
+  void ButBegLogClick();
+  void ButContLogClick();
   void Button6Click();
+  void IndexClick();
+  void Last500Click();
+  void Last100Click();
+  void Last10Click();
+  void ONEClick();
   void Button7Click();
   void Button8Click();
   void FormCreate();
+  void ButContCountClick();
 
   // Operations for the command handlers.
   // Opens "\\.\COM" + Edit1 at the baud rate in Boud into link.PortHandle; false
@@ -170,6 +181,11 @@ class TForm1 : public QWidget {
   // tform1_shell.cpp
   void BindShellHandlers();
   void ShowOpenResult(bool opened);
+  // tform1_log.cpp
+  void BindLogHandlers();
+  // The count and pointer queries without the command guard, for LOG to run.
+  void LogCountQuery();
+  void LogPointerQuery();
 
   QString settings_path_;
   std::function<void(int)> exit_process_;
