@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,11 @@ ResponderReply RespondToPeer(TransferBuffer& frame, const ResponderTexts& texts,
 
 // One pass of the responder loop: waits for bytes into TransferFrame
 // (ReadAnyBytes), answers them, pauses on link.clock() when asked and writes the
-// answer. Returns the reply with its trace lines for the pane; nothing when the wait
-// was abandoned. Throws as RespondToPeer does.
-ResponderReply RunResponderStep(Link& link, const ResponderTexts& texts, WallClock& clock,
-                                char decimal_separator);
+// answer. `read_texts` is called once the bytes are in, so that an edit made while
+// the wait ran applies to the request that ends it. Returns the reply with its trace
+// lines for the pane; nothing when the wait was abandoned. Throws as RespondToPeer
+// does.
+ResponderReply RunResponderStep(Link& link, const std::function<ResponderTexts()>& read_texts,
+                                WallClock& clock, char decimal_separator);
 
 }  // namespace tarvex

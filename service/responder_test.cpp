@@ -189,10 +189,15 @@ TEST(RunResponderStepTest, ReadsAnswersAndPausesOnTheLinkClock) {
   std::vector<Clock::TimePoint> written_at;
   auto* port = &rig.port();
   FixedWallClock clock{{10, 15, 20}};
+  int texts_read = 0;
+  const auto read_texts = [&] {
+    ++texts_read;
+    return ResponderTexts{};
+  };
   const auto step = [&](std::vector<std::uint8_t> request) {
     const auto start = rig.clock.Now();
     port->Inject(std::move(request));
-    const ResponderReply reply = RunResponderStep(rig.link, {}, clock, '.');
+    const ResponderReply reply = RunResponderStep(rig.link, read_texts, clock, '.');
     return std::pair{reply, rig.clock.Now() - start};
   };
   const auto [answered, answer_time] = step(Hex({0xAA, 0x03, 0x00, 0x0A}));
@@ -210,9 +215,10 @@ TEST(RunResponderStepTest, ReadsAnswersAndPausesOnTheLinkClock) {
   EXPECT_EQ(port->writes.size(), 2u);  // no answer, nothing written
 
   rig.hooks.abandon = true;
-  const ResponderReply abandoned = RunResponderStep(rig.link, {}, clock, '.');
+  const ResponderReply abandoned = RunResponderStep(rig.link, read_texts, clock, '.');
   EXPECT_TRUE(abandoned.trace.empty());
   EXPECT_EQ(port->writes.size(), 2u);
+  EXPECT_EQ(texts_read, 3);  // once per request, never for an abandoned wait
 }
 
 }  // namespace
