@@ -28,6 +28,8 @@ TForm1::TForm1(Services services)
   SetTabOrder();
   hooks.SetProgressLabel(Label);
   BindShellHandlers();
+  BindConfigHandlers();
+  BindScriptHandlers();
   BindLogHandlers();
   Run(&TForm1::FormCreate);
 }

@@ -1,6 +1,8 @@
 // The main window: every control of the layout, the link it drives, and the state
 // that the command handlers share. Handlers live in one file per group:
 //   tform1_shell.cpp   port selection, status labels, panes, Stop, settings, Diag
+//   tform1_config.cpp  configuration files and transfer, set test, test, reboot
+//   tform1_script.cpp  script download, upload and clear
 //   tform1_log.cpp     event log: LOG retrieval, count and pointer queries, Clear log,
 //                      count boxes
 // Further groups add their own tform1_<group>.cpp, declare their handlers below in
@@ -12,10 +14,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 
 #include "app/dialogs.h"
 #include "app/window_link_hooks.h"
 #include "link/clock.h"
+#include "link/config_transfer.h"
 #include "link/link.h"
 
 class QAbstractButton;
@@ -29,8 +33,6 @@ namespace tarvex {
 
 class TextPane;
 class TForm2;
-
-inline constexpr std::size_t kConfigTextSize = 50000;
 
 class TForm1 : public QWidget {
  public:
@@ -118,10 +120,21 @@ class TForm1 : public QWidget {
   QPushButton* Button9 = nullptr;
 
   // Handlers, in the window's declaration order.
+  void OpeClick();
+  void SavClick();
+  void DownScrClick();
+  void TestClick();
+  void UplClick();
   void OpenComClick();
   void FormMouseUp(Qt::MouseButton button);
   void Button1Click();
+  void Set_TestClick();
+  void Down_testClick();
+  void Upl_testClick();
+  void BuRebootClick();
   void FormClose();
+  void Down_testikClick();
+  void ButtonUpClick();
   void ButKillLogClick();
   void ButBegLogClick();
   void ButContLogClick();
@@ -181,6 +194,15 @@ class TForm1 : public QWidget {
   // tform1_shell.cpp
   void BindShellHandlers();
   void ShowOpenResult(bool opened);
+  // tform1_config.cpp
+  void BindConfigHandlers();
+  // Loads the file at `path` into ConfigText and ConfigTextLength, captioning the
+  // window with the path; false when the file could not be read.
+  bool LoadConfigText(const QString& path);
+  // Replaces the file at `path` with `bytes`; false unless all were written.
+  bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes);
+  // tform1_script.cpp
+  void BindScriptHandlers();
   // tform1_log.cpp
   void BindLogHandlers();
   // The count and pointer queries without the command guard, for LOG to run.

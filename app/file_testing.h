@@ -1,0 +1,31 @@
+// Files for the window tests: whole files as bytes, and files offered in a file dialog.
+#pragma once
+
+#include <QString>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "app/shell_testing.h"
+
+namespace tarvex::testing {
+
+inline std::string FileBytes(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void PutFile(const QString& path, const std::string& bytes) {
+  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+}
+
+// Writes `bytes` to `name` in the shell's folder and answers the next file dialog
+// with that file; returns its path.
+inline QString OfferFile(Shell& shell, const char* name, const std::string& bytes) {
+  const QString path = shell.dir.filePath(name);
+  PutFile(path, bytes);
+  shell.dialogs.file_answers.push_back(path);
+  return path;
+}
+
+}  // namespace tarvex::testing

@@ -1,0 +1,56 @@
+// Test rig: the main window with its port open on the simulated controller, reached
+// through a fake port on the fake clock, so that silent waits cost no real time.
+#pragma once
+
+#include <QLabel>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cp1251.h"
+#include "app/shell_testing.h"
+#include "app/text_pane.h"
+#include "link/link_testing.h"
+#include "sim/controller_model.h"
+
+namespace tarvex::testing {
+
+class ModelPortRig {
+ public:
+  explicit ModelPortRig(const sim::ModelOptions& options = {}) : model(options) {
+    auto port = std::make_unique<FakePort>(shell.clock, [this](const std::vector<std::uint8_t>& request) {
+      std::vector<Chunk> chunks;
+      for (const sim::Reply& reply : model.Feed(request)) {
+        for (const sim::ReplyChunk& chunk : reply.chunks) {
+          chunks.push_back({std::chrono::milliseconds(1) + chunk.pause_before, chunk.bytes});
+        }
+      }
+      return chunks;
+    });
+    port_ = port.get();
+    shell.form->link.PortHandle = std::move(port);
+    shell.form->ok->show();
+  }
+
+  TForm1& form() { return *shell.form; }
+  // Every request written to the port, in order; valid while the port is open.
+  const std::vector<std::vector<std::uint8_t>>& writes() const { return port_->writes; }
+  // The diagnostic window's trace, one entry per line.
+  QStringList TraceLines() const {
+    return FromCp1251(shell.form2->Memo->Text()).split("\r\n", Qt::SkipEmptyParts);
+  }
+  bool OkShown() const { return !shell.form->Label2->isHidden(); }
+  bool NotOkShown() const { return !shell.form->Label5->isHidden(); }
+
+  Shell shell;
+  sim::ControllerModel model;
+
+ private:
+  FakePort* port_ = nullptr;
+};
+
+inline std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+inline std::string StringOf(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+}  // namespace tarvex::testing

@@ -1,0 +1,163 @@
+// Configuration text: files, the configuration pane, the transfer to and from the
+// controller, and the short-header service commands set test, test and reboot.
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <span>
+
+#include "app/command_guard.h"
+#include "app/config_file.h"
+#include "app/tform1.h"
+#include "app/text_pane.h"
+
+namespace tarvex {
+namespace {
+
+constexpr const char* kOkMessage = "       OK";
+constexpr const char* kNotOkMessage = "      NOT OK";
+// "Set test" and "Reboot" answer with a blank at the end.
+constexpr const char* kCommandNotOkMessage = "      NOT OK ";
+constexpr const char* kNoPortMessage = "       COM?";
+
+std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Message for the result of the configuration test.
+std::string VerdictMessage(std::int32_t verdict) {
+  if (verdict == -1) return "      NOT OK = -1";
+  if (verdict == 0) return kOkMessage;
+  const std::string message = "   NOT OK = ";
+  switch (verdict) {
+    case 1: return message + "bad json";
+    case 2: return message + "no memory";
+    case 3: return message + "no file";
+    default: return message;
+  }
+}
+
+// The progress label is emptied before and after `command`, which runs only with a
+// port open; without one the user is told so.
+template <typename Command>
+void WithOpenPort(TForm1& form, Command command) {
+  form.Label->setText("");
+  if (form.link.PortHandle) {
+    command();
+  } else {
+    form.ShowMessage(kNoPortMessage);
+  }
+  form.Label->setText("");
+}
+
+// Reads the configuration or the test configuration into ConfigText and shows it; a
+// failed or empty read leaves the pane empty.
+void ReadConfiguration(TForm1& form, std::int32_t (*upload)(Link&, std::span<std::uint8_t>)) {
+  form.Memo->Clear();
+  WithOpenPort(form, [&form, upload] {
+    form.ConfigText.fill(0);
+    if (upload(form.link, form.ConfigText) != 0) {
+      form.Memo->Clear();
+      form.Memo->SetText(TextUpToFirstZero(form.ConfigText));
+      form.ShowMessage(kOkMessage);
+    } else {
+      form.ShowMessage(kNotOkMessage);
+    }
+  });
+}
+
+}  // namespace
+
+void TForm1::BindConfigHandlers() {
+  Bind(Ope, &TForm1::OpeClick);
+  Bind(Sav, &TForm1::SavClick);
+  Bind(Upl, &TForm1::UplClick);
+  Bind(Set_Test, &TForm1::Set_TestClick);
+  Bind(Upl_test, &TForm1::Upl_testClick);
+  Bind(BuReboot, &TForm1::BuRebootClick);
+}
+
+bool TForm1::LoadConfigText(const QString& path) {
+  setWindowTitle(path);
+  return LoadTextFile(ToPath(path), ConfigText, ConfigTextLength) != LoadResult::kFailed;
+}
+
+bool TForm1::WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes) {
+  return WriteFileBytes(ToPath(path), bytes);
+}
+
+void TForm1::OpeClick() {
+  // A running transfer reads or fills ConfigText: the file must wait for it.
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  const auto path = dialogs.OpenFile(OpenDialog);
+  if (!path) return;
+  LoadConfigText(*path);
+  Memo->Clear();
+  Memo->SetText(WithCrLfBreaks(TextUpToFirstZero(ConfigText)));
+}
+
+void TForm1::SavClick() {
+  const auto path = dialogs.SaveFile(SaveDialog);
+  if (!path) return;
+  const std::string text = Memo->Text();
+  ConfigTextLength = static_cast<std::int32_t>(text.size());
+  WriteWholeFile(*path, Bytes(text));
+}
+
+void TForm1::UplClick() {
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  ReadConfiguration(*this, UploadConfig);
+}
+
+void TForm1::Upl_testClick() {
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  ReadConfiguration(*this, UploadTestConfig);
+}
+
+void TForm1::Set_TestClick() {
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  WithOpenPort(*this, [this] { ShowMessage(SetTest(link) ? kOkMessage : kCommandNotOkMessage); });
+}
+
+void TForm1::BuRebootClick() {
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  WithOpenPort(*this, [this] {
+    // The controller restarts: the port is closed whatever it answered.
+    const bool rebooted = SendReboot(link);
+    link.Close();
+    ShowMessage(rebooted ? kOkMessage : kCommandNotOkMessage);
+    ok->hide();
+  });
+}
+
+void TForm1::TestClick() {
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  WithOpenPort(*this, [this] { ShowMessage(VerdictMessage(TestConfig(link)).c_str()); });
+}
+
+void TForm1::Down_testClick() {
+  CommandGuard guard(CommandRunning);
+  if (!guard) return;
+  WithOpenPort(*this, [this] {
+    const std::string text = Memo->Text();
+    // A text that leaves no room for its terminating 0 is refused whole: a cut
+    // configuration would pass for the real one.
+    bool written = false;
+    if (text.size() < ConfigText.size()) {
+      ConfigText.fill(0);
+      std::ranges::copy(text, ConfigText.begin());
+      written = DownloadConfig(link, std::span<const std::uint8_t>(ConfigText.data(), text.size()));
+    }
+    ShowMessage(written ? kOkMessage : kNotOkMessage);
+  });
+}
+
+}  // namespace tarvex

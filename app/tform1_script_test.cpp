@@ -1,0 +1,233 @@
+// Script download, upload and clear against the simulated controller behind a fake port.
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/command_guard.h"
+#include "app/file_testing.h"
+#include "app/model_port_testing.h"
+#include "app/text_pane.h"
+#include "link/crc16.h"
+#include "sim/fault.h"
+
+using tarvex::testing::BytesOf;
+using tarvex::testing::FileBytes;
+using tarvex::testing::ModelPortRig;
+using tarvex::testing::OfferFile;
+using tarvex::testing::PutFile;
+using tarvex::testing::StringOf;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+// Appends the CRC-16 of bytes `from`..end.
+void AppendCrc(Bytes& bytes, std::size_t from) {
+  const std::size_t n = bytes.size() - from;
+  bytes.resize(bytes.size() + 2);
+  tarvex::AppendCrc16(bytes.data() + from, n);
+}
+
+// A controller that answers the script upload with `reply` as it is.
+void AnswerWith(ModelPortRig& rig, Bytes reply) {
+  rig.form().link.PortHandle = std::make_unique<tarvex::testing::FakePort>(
+      rig.shell.clock, [reply](const Bytes&) {
+        return std::vector<tarvex::testing::Chunk>{{std::chrono::milliseconds(1), reply}};
+      });
+}
+
+}  // namespace
+
+class TForm1ScriptTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void DownloadSendsTheFileInOneFrame() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    const QString path = rig.shell.dir.filePath("three");
+    PutFile(path + ".scr", std::string("a\0c", 3));
+    rig.shell.dialogs.file_answers = {path};
+    f.DownScr->click();
+    Bytes expected{0x05, 0x64, 0x0B, 0x00};
+    AppendCrc(expected, 0);
+    expected.insert(expected.end(), {0x0C, 0x0C, 0x00, 0x00, 0x03, 0x00, 'a', 0, 'c'});
+    AppendCrc(expected, 6);
+    QCOMPARE(rig.writes(), std::vector<Bytes>{expected});
+    QCOMPARE(f.link.FrameLength, 17);
+    QCOMPARE(rig.model.script(), BytesOf(std::string("a\0c", 3)));
+    QVERIFY(rig.OkShown() && !rig.NotOkShown());
+    // The caption is the path with the dialog's default extension.
+    QCOMPARE(f.windowTitle(), path + ".scr");
+    QCOMPARE(f.Memo1->Text(), std::string("a"));
+    QCOMPARE(f.ConfigTextLength, 3);
+  }
+
+  void CancelledDialogSendsTheTextHeld() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    f.DownScr->click();
+    // Right after start nothing is held: an empty script, 14 bytes.
+    Bytes empty{0x05, 0x64, 0x08, 0x00, 0x46, 0xF7, 0x0C, 0x0C, 0x00, 0x00, 0x00, 0x00};
+    AppendCrc(empty, 6);
+    QCOMPARE(rig.writes(), std::vector<Bytes>{empty});
+    QVERIFY(rig.model.script().empty());
+    QCOMPARE(f.Memo1->Text(), std::string("\r\n"));
+
+    // After "Save cfg" the saved length of whatever ConfigText holds goes.
+    f.Memo->SetText(std::string_view("xy"));
+    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("c.cfg"), std::nullopt};
+    f.Sav->click();
+    const std::string held("scriptbody");
+    std::ranges::copy(held, f.ConfigText.begin());
+    f.DownScr->click();
+    QCOMPARE(rig.writes().back().size(), std::size_t{16});
+    QCOMPARE(StringOf(rig.model.script()), std::string("sc"));
+  }
+
+  void ScriptsBeyondTheLengthFieldAreRefused() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    const QString path = rig.shell.dir.filePath("s.scr");
+    PutFile(path, std::string(247, 'm'));
+    rig.shell.dialogs.file_answers = {path};
+    f.DownScr->click();
+    QCOMPARE(rig.writes().size(), std::size_t{1});
+    QCOMPARE(rig.writes()[0].size(), std::size_t{261});
+    QCOMPARE(int{rig.writes()[0][2]}, 255);
+    QCOMPARE(int{rig.writes()[0][10]}, 247);
+    QCOMPARE(rig.model.script().size(), std::size_t{247});
+
+    PutFile(path, std::string(248, 'n'));
+    rig.shell.dialogs.file_answers = {path};
+    f.DownScr->click();
+    QCOMPARE(rig.writes().size(), std::size_t{1});
+    QVERIFY(rig.NotOkShown() && !rig.OkShown());
+    QCOMPARE(f.Memo1->Text(), std::string(248, 'n'));
+    QCOMPARE(rig.model.script().size(), std::size_t{247});
+  }
+
+  void AFileThatCannotBeReadSendsNothing() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    const QString path = OfferFile(rig.shell, "old.scr", "longer old script");
+    f.DownScr->click();
+    // A folder cannot be opened as a file.
+    const QString folder = rig.shell.dir.filePath("folder.scr");
+    QVERIFY(QDir().mkdir(folder));
+    rig.shell.dialogs.file_answers = {folder};
+    f.DownScr->click();
+    QCOMPARE(rig.writes().size(), std::size_t{1});
+    QVERIFY(rig.NotOkShown() && !rig.OkShown());
+    QCOMPARE(f.Memo1->Text(), std::string());
+    QCOMPARE(f.ConfigTextLength, 0);
+    QCOMPARE(StringOf(rig.model.script()), std::string("longer old script"));
+
+    // A shorter script leaves no trace of the longer one.
+    PutFile(path, "new");
+    rig.shell.dialogs.file_answers = {path};
+    f.DownScr->click();
+    QCOMPARE(f.Memo1->Text(), std::string("new"));
+    QCOMPARE(StringOf(rig.model.script()), std::string("new"));
+  }
+
+  void NoReplyShowsNotOk() {
+    ModelPortRig rig;
+    rig.model.AddFault(tarvex::sim::ParseFault("long:12:silence"));
+    rig.form().Label2->show();
+    rig.form().DownScr->click();
+    QVERIFY(rig.NotOkShown() && !rig.OkShown());
+    QVERIFY(rig.shell.dialogs.messages.isEmpty());
+  }
+
+  void UploadShowsTheScriptAndWritesItByteExact() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    rig.model.script() = BytesOf(std::string("top\r\nend\0after\xFF", 15));
+    f.Label5->show();
+    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("back")};
+    f.ButtonUp->click();
+    Bytes request{0x05, 0x64, 0x08, 0x00, 0x46, 0xF7, 0x0E, 0x06, 0x00, 0x00, 0x00, 0x00};
+    AppendCrc(request, 6);
+    QCOMPARE(rig.writes(), std::vector<Bytes>{request});
+    const QString path = rig.shell.dir.filePath("back.log");
+    QCOMPARE(FileBytes(path), std::string("top\r\nend\0after\xFF", 15));
+    QCOMPARE(f.Memo1->Text(), std::string("top\r\nend"));
+    QCOMPARE(f.windowTitle(), path);
+    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
+  }
+
+  void UploadReplyLengthDecides() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    // 11 bytes: a one-byte script; the checksums are not looked at.
+    AnswerWith(rig, {1, 2, 3, 4, 5, 6, 7, 8, 'Z', 0xEE, 0xEE});
+    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("one.scr")};
+    f.ButtonUp->click();
+    QCOMPARE(FileBytes(rig.shell.dir.filePath("one.scr")), std::string("Z"));
+    QCOMPARE(f.Memo1->Text(), std::string("Z"));
+
+    // 10 bytes: nothing; the file is not created and the pane stays.
+    AnswerWith(rig, {1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE});
+    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("none.scr")};
+    f.ButtonUp->click();
+    QVERIFY(!QFile::exists(rig.shell.dir.filePath("none.scr")));
+    QVERIFY(rig.NotOkShown() && !rig.OkShown());
+    QCOMPARE(f.Memo1->Text(), std::string("Z"));
+  }
+
+  void UploadIntoAnUnwritableFileEmptiesThePane() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("no/such/folder.scr")};
+    f.ButtonUp->click();
+    QCOMPARE(f.Memo1->Text(), std::string());
+    QCOMPARE(rig.writes().size(), std::size_t{1});
+  }
+
+  void CancelledUploadSendsNothing() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    f.Label2->show();
+    f.ButtonUp->click();
+    QVERIFY(rig.writes().empty());
+    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
+    QCOMPARE(rig.shell.dialogs.file_dialogs_shown.back().default_extension, QString("log"));
+  }
+
+  void ClearAsksFirst() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    f.Label2->show();
+    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kNo};
+    f.Down_testik->click();
+    QVERIFY(rig.writes().empty());
+    QVERIFY(rig.OkShown() && !rig.NotOkShown());
+
+    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
+    rig.model.AddFault(tarvex::sim::ParseFault("long:25:silence:count=1"));
+    f.Down_testik->click();
+    QVERIFY(rig.NotOkShown() && !rig.OkShown());
+    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
+    f.Down_testik->click();
+    QVERIFY(rig.OkShown() && !rig.NotOkShown());
+    Bytes request{0x05, 0x64, 0x08, 0x00, 0x46, 0xF7, 0x19, 0x06, 0x00, 0x00, 0x00, 0x00};
+    AppendCrc(request, 6);
+    QCOMPARE(rig.writes(), (std::vector<Bytes>{request, request}));
+    QCOMPARE(rig.shell.dialogs.confirmations_asked, 3);
+  }
+
+  void ScriptCommandsWaitForTheRunningOne() {
+    ModelPortRig rig;
+    auto& f = rig.form();
+    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
+    tarvex::CommandGuard running(f.CommandRunning);
+    f.DownScr->click();
+    f.ButtonUp->click();
+    f.Down_testik->click();
+    QVERIFY(rig.writes().empty());
+    QCOMPARE(rig.shell.dialogs.confirmations_asked, 0);
+    QVERIFY(rig.shell.dialogs.file_dialogs_shown.empty());
+  }
+};
+
+QTEST_MAIN(TForm1ScriptTest)
+#include "tform1_script_test.moc"
