@@ -16,6 +16,7 @@
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "link/link_testing.h"
+#include "log/wall_clock.h"
 
 namespace tarvex::testing {
 
@@ -25,6 +26,13 @@ inline bool ShowActive(QWidget& window) {
   QApplication::setActiveWindow(&window);
   return QTest::qWaitForWindowActive(&window);
 }
+
+// A calendar clock that stands where the test puts it.
+class FixedWallClock final : public WallClock {
+ public:
+  WallTime Now() override { return now; }
+  WallTime now{.local = {10, 15, 20}, .utc = {10, 15, 20}};
+};
 
 class Shell {
  public:
@@ -38,6 +46,7 @@ class Shell {
         .clock = window_clock != nullptr ? *window_clock : clock,
         .settings_path = SettingsPath(),
         .exit_process = [this](int code) { exit_codes.push_back(code); },
+        .wall_clock = wall_clock,
     });
     form2 = std::make_unique<TForm2>();
     form->AttachDiag(form2.get());
@@ -48,6 +57,7 @@ class Shell {
   QTemporaryDir dir;
   ScriptedDialogs dialogs;
   FakeClock clock;
+  FixedWallClock wall_clock;
   // Exit codes the window asked the process to end with.
   std::vector<int> exit_codes;
   std::unique_ptr<TForm1> form;

@@ -16,6 +16,7 @@ TForm1::TForm1(Services services)
     : QWidget(nullptr, FixedFrame(/*close_box=*/true, /*minimise_box=*/true)),
       dialogs(services.dialogs),
       clock(services.clock),
+      wall_clock(services.wall_clock),
       link(hooks, services.clock),
       settings_path_(std::move(services.settings_path)),
       exit_process_(std::move(services.exit_process)) {
@@ -31,6 +32,9 @@ TForm1::TForm1(Services services)
   BindConfigHandlers();
   BindScriptHandlers();
   BindLogHandlers();
+  BindArchiveHandlers();
+  BindServiceHandlers();
+  BindResponderHandlers();
   Run(&TForm1::FormCreate);
 }
 
@@ -39,6 +43,7 @@ TForm1::~TForm1() = default;
 void TForm1::AttachDiag(TForm2* form2) {
   Form2 = form2;
   hooks.SetTracePane(form2 != nullptr ? form2->Memo : nullptr);
+  BindDiagReboot();
 }
 
 void TForm1::Run(void (TForm1::*handler)()) {

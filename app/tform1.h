@@ -5,6 +5,9 @@
 //   tform1_script.cpp  script download, upload and clear
 //   tform1_log.cpp     event log: LOG retrieval, count and pointer queries, Clear log,
 //                      count boxes
+//   tform1_archive.cpp archive: pointer query and RETRO retrieval
+//   tform1_service.cpp REBOOT (also Diag's), Registration, Ident, Press
+//   tform1_responder.cpp the responder test ("Start")
 // Further groups add their own tform1_<group>.cpp, declare their handlers below in
 // the window's declaration order and bind their controls in a Bind<Group>Handlers()
 // called from the constructor (tform1.cpp).
@@ -21,6 +24,7 @@
 #include "link/clock.h"
 #include "link/config_transfer.h"
 #include "link/link.h"
+#include "log/wall_clock.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -44,6 +48,8 @@ class TForm1 : public QWidget {
     QString settings_path;
     // Ends the process at once with the given exit code.
     std::function<void(int)> exit_process;
+    // The PC's calendar clock (the archive's zone shift, the responder's device clock).
+    WallClock& wall_clock = SystemWallClock();
   };
 
   // Builds the controls and runs FormCreate (reads the settings).
@@ -132,12 +138,18 @@ class TForm1 : public QWidget {
   void Down_testClick();
   void Upl_testClick();
   void BuRebootClick();
+  void Button2Click();
   void FormClose();
   void Down_testikClick();
   void ButtonUpClick();
   void ButKillLogClick();
   void ButBegLogClick();
   void ButContLogClick();
+  void ButBegRetroClick();
+  void ButContRetroClick();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
   void Button6Click();
   void IndexClick();
   void Last500Click();
@@ -148,6 +160,7 @@ class TForm1 : public QWidget {
   void Button8Click();
   void FormCreate();
   void ButContCountClick();
+  void Button9Click();
 
   // Operations for the command handlers.
   // Opens "\\.\COM" + Edit1 at the baud rate in Boud into link.PortHandle; false
@@ -173,6 +186,7 @@ class TForm1 : public QWidget {
   // Shared state of the commands.
   Dialogs& dialogs;
   Clock& clock;
+  WallClock& wall_clock;
   WindowLinkHooks hooks;
   // PortHandle, TransferFrame and FrameLength.
   Link link;
@@ -203,6 +217,14 @@ class TForm1 : public QWidget {
   bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes);
   // tform1_script.cpp
   void BindScriptHandlers();
+  // tform1_archive.cpp
+  void BindArchiveHandlers();
+  // tform1_service.cpp
+  void BindServiceHandlers();
+  // Diag's "REBOOT" runs Button9Click.
+  void BindDiagReboot();
+  // tform1_responder.cpp
+  void BindResponderHandlers();
   // tform1_log.cpp
   void BindLogHandlers();
   // The count and pointer queries without the command guard, for LOG to run.

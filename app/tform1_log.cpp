@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/command_guard.h"
-#include "app/cp1251.h"
+#include "app/count_boxes_of.h"
 #include "app/output_file.h"
 #include "app/tform1.h"
 #include "app/text_pane.h"
@@ -19,19 +19,6 @@
 
 namespace tarvex {
 namespace {
-
-// The count boxes and their edit texts as they stand now.
-CountBoxes CountBoxesOf(const TForm1& form) {
-  return CountBoxes{
-      .last500 = form.Last500->isChecked(),
-      .last100 = form.Last100->isChecked(),
-      .last10 = form.Last10->isChecked(),
-      .index = form.Index->isChecked(),
-      .beg = ToCp1251(form.Beg->text()),
-      .one = form.ONE->isChecked(),
-      .ed_one = ToCp1251(form.EdONE->text()),
-  };
-}
 
 // Unticking from a handler emits no click, so it runs no other box's handler.
 void Untick(std::initializer_list<QCheckBox*> boxes) {
