@@ -9,15 +9,13 @@
 namespace tarvex {
 namespace {
 
-constexpr std::uint8_t kLead = 5;
-constexpr std::uint8_t kFrameKind = 100;
 constexpr std::uint8_t kPacketKindCommand = 6;
 constexpr std::uint8_t kPacketKindScript = 12;
 constexpr std::uint8_t kScriptDownloadCode = 12;
 constexpr std::size_t kLongHeaderLength = 6;
 
 void WriteLongHeader(std::span<std::uint8_t> buffer, std::size_t packet_length) {
-  buffer[0] = kLead;
+  buffer[0] = kFrameLead;
   buffer[1] = kFrameKind;
   buffer[2] = static_cast<std::uint8_t>(packet_length & 0xFF);
   buffer[3] = static_cast<std::uint8_t>(packet_length >> 8);
@@ -116,7 +114,7 @@ bool IsValidLongReply(const std::uint8_t* reply, std::size_t received) {
 }
 
 void BuildShortHeader(std::uint8_t* buffer) {
-  buffer[0] = kLead;
+  buffer[0] = kFrameLead;
   buffer[1] = kFrameKind;
   AppendCrc16(buffer, 2);
 }

@@ -10,6 +10,10 @@
 
 namespace tarvex {
 
+// Every request starts with these two bytes.
+inline constexpr std::uint8_t kFrameLead = 5;
+inline constexpr std::uint8_t kFrameKind = 100;
+
 inline constexpr std::size_t kTransferFrameSize = 1003;
 inline constexpr std::size_t kShortBufferSize = 1000;
 inline constexpr std::size_t kCommandRequestLength = 14;

@@ -92,6 +92,24 @@ void Link::DrainUntilSilence(Clock::TimePoint last_byte) {
   }
 }
 
+std::size_t Link::ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t count,
+                                   Clock::Duration silence, ReplyFraming framing,
+                                   Clock::TimePoint& last_byte) {
+  while (count < buffer.size()) {
+    if (framing == ReplyFraming::kLongHeader && IsCompleteLongReply(buffer.data(), count)) break;
+    const auto remaining = last_byte + silence - clock_.Now();
+    if (remaining <= Clock::Duration::zero() || !PortUsable()) break;
+    const std::size_t got =
+        PortHandle->Read(buffer.data() + count, buffer.size() - count, Slice(remaining));
+    hooks_.PumpMessages();
+    if (got > 0) {
+      count += got;
+      last_byte = last_rx_ = clock_.Now();
+    }
+  }
+  return count;
+}
+
 std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing) {
   if (buffer.empty()) return 0;
   const auto deadline = clock_.Now() + kFirstByteAttempts * (kFirstBytePause + kReadTimeout);
@@ -111,18 +129,7 @@ std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing
     hooks_.PumpMessages();
   }
   auto last_byte = last_rx_ = clock_.Now();
-  while (count < buffer.size()) {
-    if (framing == ReplyFraming::kLongHeader && IsCompleteLongReply(buffer.data(), count)) break;
-    const auto remaining = last_byte + kEndOfReplySilence - clock_.Now();
-    if (remaining <= Clock::Duration::zero() || !PortUsable()) break;
-    const std::size_t got =
-        PortHandle->Read(buffer.data() + count, buffer.size() - count, Slice(remaining));
-    hooks_.PumpMessages();
-    if (got > 0) {
-      count += got;
-      last_byte = last_rx_ = clock_.Now();
-    }
-  }
+  count = ReadUntilSilence(buffer, count, kEndOfReplySilence, framing, last_byte);
   // A reply longer than the buffer: what does not fit is read and dropped, so it
   // cannot precede the next reply.
   if (count == buffer.size() &&
@@ -147,17 +154,7 @@ std::size_t Link::ReadAnyBytes(std::span<std::uint8_t> buffer) {
     hooks_.PumpMessages();
   }
   auto last_byte = last_rx_ = clock_.Now();
-  while (count < buffer.size()) {
-    const auto remaining = last_byte + kReadTimeout - clock_.Now();
-    if (remaining <= Clock::Duration::zero() || !PortUsable()) break;
-    const std::size_t got =
-        PortHandle->Read(buffer.data() + count, buffer.size() - count, Slice(remaining));
-    hooks_.PumpMessages();
-    if (got > 0) {
-      count += got;
-      last_byte = last_rx_ = clock_.Now();
-    }
-  }
+  count = ReadUntilSilence(buffer, count, kReadTimeout, ReplyFraming::kSilence, last_byte);
   hooks_.PumpMessages();
   return count;
 }

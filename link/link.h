@@ -81,6 +81,11 @@ class Link {
   // nested handler may close the port.
   bool PortUsable() const;
   void WaitInterFrameGap();
+  // Reads on from `count` until `silence` passes without a byte (or the buffer is
+  // full, or a long-header reply is complete); returns the new count.
+  std::size_t ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t count,
+                               Clock::Duration silence, ReplyFraming framing,
+                               Clock::TimePoint& last_byte);
   void DrainUntilSilence(Clock::TimePoint last_byte);
 
   LinkHooks& hooks_;

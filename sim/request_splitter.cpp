@@ -8,15 +8,13 @@
 namespace tarvex::sim {
 namespace {
 
-constexpr std::uint8_t kLead = 5;
-constexpr std::uint8_t kFrameKind = 100;
 constexpr std::uint8_t kShortHeaderCrcLow = 0x03;
 constexpr std::uint8_t kShortHeaderCrcHigh = 0x0B;
 constexpr std::size_t kLongHeaderSize = 6;
 constexpr std::size_t kMinPacket = 4;  // code, kind, packet checksum
 constexpr std::size_t kShortCommandSize = 12;
 
-bool StartsCandidate(std::uint8_t b) { return b == kLead || b == kResetText.front(); }
+bool StartsCandidate(std::uint8_t b) { return b == kFrameLead || b == kResetText.front(); }
 
 }  // namespace
 
@@ -60,7 +58,7 @@ RequestSplitter::Verdict RequestSplitter::Examine(std::size_t& length,
     return Verdict::kComplete;
   }
 
-  if (p[0] != kLead) return Verdict::kNoRequest;
+  if (p[0] != kFrameLead) return Verdict::kNoRequest;
   if (have < 2) return Verdict::kNeedMore;
   if (p[1] != kFrameKind) return Verdict::kNoRequest;
   if (have < 4) return Verdict::kNeedMore;
