@@ -9,16 +9,16 @@ QString WithDefaultExtension(const QString& path, const QString& default_extensi
   return path + "." + default_extension;
 }
 
-std::optional<QString> Dialogs::OpenFile(const FileDialogSpec& spec) {
-  const auto name = AskOpenFile(spec);
+std::optional<QString> Dialogs::OpenFile(const FileDialogSpec& dialog) {
+  const auto name = AskOpenFile(dialog);
   if (!name) return std::nullopt;
-  return WithDefaultExtension(*name, spec.default_extension);
+  return WithDefaultExtension(*name, dialog.default_extension);
 }
 
-std::optional<QString> Dialogs::SaveFile(const FileDialogSpec& spec) {
-  const auto name = AskSaveFile(spec);
+std::optional<QString> Dialogs::SaveFile(const FileDialogSpec& dialog) {
+  const auto name = AskSaveFile(dialog);
   if (!name) return std::nullopt;
-  return WithDefaultExtension(*name, spec.default_extension);
+  return WithDefaultExtension(*name, dialog.default_extension);
 }
 
 }  // namespace tarvex

@@ -35,13 +35,13 @@ class Dialogs {
   virtual int Confirm() = 0;
 
   // The chosen file, with the default extension applied; nothing when cancelled.
-  std::optional<QString> OpenFile(const FileDialogSpec& spec);
-  std::optional<QString> SaveFile(const FileDialogSpec& spec);
+  std::optional<QString> OpenFile(const FileDialogSpec& dialog);
+  std::optional<QString> SaveFile(const FileDialogSpec& dialog);
 
  protected:
   // The name as the user chose or typed it.
-  virtual std::optional<QString> AskOpenFile(const FileDialogSpec& spec) = 0;
-  virtual std::optional<QString> AskSaveFile(const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> AskOpenFile(const FileDialogSpec& dialog) = 0;
+  virtual std::optional<QString> AskSaveFile(const FileDialogSpec& dialog) = 0;
 };
 
 }  // namespace tarvex

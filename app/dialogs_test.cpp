@@ -21,11 +21,11 @@ class DialogsTest : public QObject {
 
     ScriptedDialogs dialogs;
     dialogs.file_answers = {QString("/tmp/a"), std::nullopt, QString("/tmp/b.txt")};
-    const FileDialogSpec spec{"cfg", "*.cfg", "json"};
-    QCOMPARE(dialogs.SaveFile(spec), std::optional<QString>("/tmp/a.json"));
-    QCOMPARE(dialogs.OpenFile(spec), std::nullopt);
-    QCOMPARE(dialogs.OpenFile(spec), std::optional<QString>("/tmp/b.txt"));
-    QCOMPARE(dialogs.OpenFile(spec), std::nullopt);
+    const FileDialogSpec dialog{"cfg", "*.cfg", "json"};
+    QCOMPARE(dialogs.SaveFile(dialog), std::optional<QString>("/tmp/a.json"));
+    QCOMPARE(dialogs.OpenFile(dialog), std::nullopt);
+    QCOMPARE(dialogs.OpenFile(dialog), std::optional<QString>("/tmp/b.txt"));
+    QCOMPARE(dialogs.OpenFile(dialog), std::nullopt);
     QCOMPARE(dialogs.file_dialogs_shown.size(), std::size_t(4));
   }
 

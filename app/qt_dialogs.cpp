@@ -14,9 +14,9 @@ void ShowBox(QWidget* parent, const QString& title, const QString& text, QMessag
   box.exec();
 }
 
-QString QtFilter(const FileDialogSpec& spec) {
-  if (spec.filter_description.isEmpty() && spec.filter_pattern.isEmpty()) return {};
-  return spec.filter_description + " (" + spec.filter_pattern + ")";
+QString QtFilter(const FileDialogSpec& dialog) {
+  if (dialog.filter_description.isEmpty() && dialog.filter_pattern.isEmpty()) return {};
+  return dialog.filter_description + " (" + dialog.filter_pattern + ")";
 }
 
 std::optional<QString> Chosen(const QString& name) {
@@ -39,12 +39,12 @@ int QtDialogs::Confirm() {
   return confirmation_->exec() == kYes ? kYes : kNo;
 }
 
-std::optional<QString> QtDialogs::AskOpenFile(const FileDialogSpec& spec) {
-  return Chosen(QFileDialog::getOpenFileName(main_window_, QString(), QString(), QtFilter(spec)));
+std::optional<QString> QtDialogs::AskOpenFile(const FileDialogSpec& dialog) {
+  return Chosen(QFileDialog::getOpenFileName(main_window_, QString(), QString(), QtFilter(dialog)));
 }
 
-std::optional<QString> QtDialogs::AskSaveFile(const FileDialogSpec& spec) {
-  return Chosen(QFileDialog::getSaveFileName(main_window_, QString(), QString(), QtFilter(spec)));
+std::optional<QString> QtDialogs::AskSaveFile(const FileDialogSpec& dialog) {
+  return Chosen(QFileDialog::getSaveFileName(main_window_, QString(), QString(), QtFilter(dialog)));
 }
 
 }  // namespace tarvex

@@ -26,8 +26,8 @@ class QtDialogs final : public Dialogs {
   int Confirm() override;
 
  protected:
-  std::optional<QString> AskOpenFile(const FileDialogSpec& spec) override;
-  std::optional<QString> AskSaveFile(const FileDialogSpec& spec) override;
+  std::optional<QString> AskOpenFile(const FileDialogSpec& dialog) override;
+  std::optional<QString> AskSaveFile(const FileDialogSpec& dialog) override;
 
  private:
   QString title_;

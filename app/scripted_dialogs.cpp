@@ -10,8 +10,8 @@ int ScriptedDialogs::Confirm() {
   return answer;
 }
 
-std::optional<QString> ScriptedDialogs::NextFile(const FileDialogSpec& spec) {
-  file_dialogs_shown.push_back(spec);
+std::optional<QString> ScriptedDialogs::NextFile(const FileDialogSpec& dialog) {
+  file_dialogs_shown.push_back(dialog);
   if (file_answers.empty()) return std::nullopt;
   auto answer = file_answers.front();
   file_answers.pop_front();

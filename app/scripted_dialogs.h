@@ -30,11 +30,11 @@ class ScriptedDialogs final : public Dialogs {
   std::vector<FileDialogSpec> file_dialogs_shown;
 
  protected:
-  std::optional<QString> AskOpenFile(const FileDialogSpec& spec) override { return NextFile(spec); }
-  std::optional<QString> AskSaveFile(const FileDialogSpec& spec) override { return NextFile(spec); }
+  std::optional<QString> AskOpenFile(const FileDialogSpec& dialog) override { return NextFile(dialog); }
+  std::optional<QString> AskSaveFile(const FileDialogSpec& dialog) override { return NextFile(dialog); }
 
  private:
-  std::optional<QString> NextFile(const FileDialogSpec& spec);
+  std::optional<QString> NextFile(const FileDialogSpec& dialog);
 };
 
 }  // namespace tarvex

@@ -248,9 +248,9 @@ class TForm1ConfigTest : public QObject {
     QCOMPARE(FileBytes(path), std::string("{\r\n\"x\": 1\r\n}\r\n"));
     QCOMPARE(f.ConfigTextLength, 14);
     QCOMPARE(shell.dialogs.file_dialogs_shown.size(), std::size_t{2});
-    for (const auto& spec : shell.dialogs.file_dialogs_shown) {
-      QCOMPARE(spec.filter_pattern, QString("*.cfg"));
-      QCOMPARE(spec.default_extension, QString("json"));
+    for (const auto& dialog : shell.dialogs.file_dialogs_shown) {
+      QCOMPARE(dialog.filter_pattern, QString("*.cfg"));
+      QCOMPARE(dialog.default_extension, QString("json"));
     }
     QVERIFY(shell.dialogs.messages.isEmpty());
   }

@@ -7,41 +7,41 @@
 namespace tarvex::sim {
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view spec) {
+std::vector<std::string_view> SplitFields(std::string_view fault_text) {
   std::vector<std::string_view> fields;
   std::size_t start = 0;
   while (true) {
-    const std::size_t colon = spec.find(':', start);
-    fields.push_back(spec.substr(start, colon - start));
+    const std::size_t colon = fault_text.find(':', start);
+    fields.push_back(fault_text.substr(start, colon - start));
     if (colon == std::string_view::npos) return fields;
     start = colon + 1;
   }
 }
 
-std::uint32_t ParseCount(std::string_view text, std::string_view spec) {
+std::uint32_t ParseCount(std::string_view text, std::string_view fault_text) {
   std::uint32_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
     throw std::invalid_argument("bad number '" + std::string(text) + "' in fault '" +
-                                std::string(spec) + "'");
+                                std::string(fault_text) + "'");
   }
   return value;
 }
 
-FaultKind ParseKind(std::string_view name, std::string_view spec) {
+FaultKind ParseKind(std::string_view name, std::string_view fault_text) {
   if (name == "silence") return FaultKind::kSilence;
   if (name == "bad-header-crc") return FaultKind::kBadHeaderCrc;
   if (name == "bad-packet-crc") return FaultKind::kBadPacketCrc;
   if (name == "pause") return FaultKind::kPause;
   if (name == "hangup") return FaultKind::kHangUp;
   throw std::invalid_argument("unknown fault kind '" + std::string(name) + "' in '" +
-                              std::string(spec) + "'");
+                              std::string(fault_text) + "'");
 }
 
 }  // namespace
 
-Fault ParseFault(std::string_view spec) {
-  const std::vector<std::string_view> fields = SplitFields(spec);
+Fault ParseFault(std::string_view fault_text) {
+  const std::vector<std::string_view> fields = SplitFields(fault_text);
   Fault fault;
   std::size_t next = 0;
   const std::string_view target = fields[next++];
@@ -52,32 +52,32 @@ Fault ParseFault(std::string_view spec) {
                    : target == "short" ? FaultTarget::kShort
                                        : FaultTarget::kBlock;
     if (next >= fields.size()) {
-      throw std::invalid_argument("missing code in fault '" + std::string(spec) + "'");
+      throw std::invalid_argument("missing code in fault '" + std::string(fault_text) + "'");
     }
-    const std::uint32_t code = ParseCount(fields[next++], spec);
+    const std::uint32_t code = ParseCount(fields[next++], fault_text);
     const bool block_op = code == kOpWriteBlock || code == kOpReadBlock;
     if (code > 255 || (fault.target == FaultTarget::kBlock && !block_op)) {
-      throw std::invalid_argument("bad code in fault '" + std::string(spec) + "'");
+      throw std::invalid_argument("bad code in fault '" + std::string(fault_text) + "'");
     }
     fault.code = static_cast<std::uint8_t>(code);
   } else {
     throw std::invalid_argument("unknown fault target '" + std::string(target) + "' in '" +
-                                std::string(spec) + "'");
+                                std::string(fault_text) + "'");
   }
 
   if (next >= fields.size()) {
-    throw std::invalid_argument("missing fault kind in '" + std::string(spec) + "'");
+    throw std::invalid_argument("missing fault kind in '" + std::string(fault_text) + "'");
   }
   const std::string_view kind_field = fields[next++];
   const std::size_t eq = kind_field.find('=');
-  fault.kind = ParseKind(kind_field.substr(0, eq), spec);
+  fault.kind = ParseKind(kind_field.substr(0, eq), fault_text);
   const bool timed = fault.kind == FaultKind::kPause || fault.kind == FaultKind::kHangUp;
   if (eq != std::string_view::npos) {
     if (!timed) {
       throw std::invalid_argument("only pause and hangup take a duration: '" +
-                                  std::string(spec) + "'");
+                                  std::string(fault_text) + "'");
     }
-    fault.duration = std::chrono::milliseconds(ParseCount(kind_field.substr(eq + 1), spec));
+    fault.duration = std::chrono::milliseconds(ParseCount(kind_field.substr(eq + 1), fault_text));
   } else if (timed) {
     fault.duration = fault.kind == FaultKind::kPause ? kDefaultPause : kDefaultHangUp;
   }
@@ -85,12 +85,12 @@ Fault ParseFault(std::string_view spec) {
   for (; next < fields.size(); ++next) {
     const std::string_view option = fields[next];
     if (option.starts_with("after=")) {
-      fault.after = ParseCount(option.substr(6), spec);
+      fault.after = ParseCount(option.substr(6), fault_text);
     } else if (option.starts_with("count=")) {
-      fault.count = ParseCount(option.substr(6), spec);
+      fault.count = ParseCount(option.substr(6), fault_text);
     } else {
       throw std::invalid_argument("unknown option '" + std::string(option) + "' in fault '" +
-                                  std::string(spec) + "'");
+                                  std::string(fault_text) + "'");
     }
   }
   return fault;

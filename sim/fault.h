@@ -42,7 +42,7 @@ inline constexpr std::chrono::milliseconds kDefaultHangUp{500};
 // "TARGET:KIND[=MS][:after=K][:count=N]" with TARGET one of long:CODE, short:CODE,
 // block:16, block:17, text and KIND one of silence, bad-header-crc, bad-packet-crc,
 // pause[=MS], hangup[=MS]. Throws std::invalid_argument naming what is wrong.
-Fault ParseFault(std::string_view spec);
+Fault ParseFault(std::string_view fault_text);
 
 // Which fault target a request is, with its code.
 std::pair<FaultTarget, std::uint8_t> FaultTargetOf(const Request& request);

@@ -38,18 +38,18 @@ TEST(ParseFault, ReadsTargetKindDurationAndOptions) {
 }
 
 TEST(ParseFault, RefusesMalformedSpecs) {
-  for (const char* spec : {"", "long", "long:28", "long:x:silence", "long:300:silence",
+  for (const char* fault_text : {"", "long", "long:28", "long:x:silence", "long:300:silence",
                            "block:18:silence", "wide:28:silence", "long:28:explode",
                            "long:28:silence=5", "long:28:pause=abc", "long:28:silence:later=1",
                            "text"}) {
-    EXPECT_THROW(ParseFault(spec), std::invalid_argument) << spec;
+    EXPECT_THROW(ParseFault(fault_text), std::invalid_argument) << fault_text;
   }
 }
 
-// Replies of the model to `request` sent `times` times, with `spec` in force.
-std::vector<Reply> Replies(const char* spec, const Bytes& request, int times) {
+// Replies of the model to `request` sent `times` times, with `fault_text` in force.
+std::vector<Reply> Replies(const char* fault_text, const Bytes& request, int times) {
   ControllerModel model;
-  model.AddFault(ParseFault(spec));
+  model.AddFault(ParseFault(fault_text));
   std::vector<Reply> replies;
   for (int i = 0; i < times; ++i) replies.push_back(model.Feed(request).at(0));
   return replies;

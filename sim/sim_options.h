@@ -14,7 +14,7 @@ namespace tarvex::sim {
 
 inline constexpr const char* kSimUsage =
     "usage: tarvex-sim --link PATH [--baud N] [--records N] [--seed N] [--block N]\n"
-    "                  [--ident N] [--pressure X] [--verdict N] [--fault SPEC ...]\n"
+    "                  [--ident N] [--pressure X] [--verdict N] [--fault FAULT ...]\n"
     "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
     "                  [--poll-day N] [--poll-start MS] [--baud N]\n"
     "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
@@ -26,7 +26,7 @@ inline constexpr const char* kSimUsage =
     "  --ident N     identifier answered to command 44\n"
     "  --pressure X  pressure answered to command 45\n"
     "  --verdict N   verdict answered to command 55 (default 0)\n"
-    "  --fault SPEC  TARGET:KIND[=MS][:after=K][:count=N], TARGET long:CODE, short:CODE,\n"
+    "  --fault FAULT  TARGET:KIND[=MS][:after=K][:count=N], TARGET long:CODE, short:CODE,\n"
     "                block:16, block:17 or text; KIND silence, bad-header-crc,\n"
     "                bad-packet-crc, pause[=MS] (200) or hangup[=MS] (500)\n";
 
