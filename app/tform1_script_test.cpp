@@ -158,8 +158,9 @@ class TForm1ScriptTest : public QObject {
   void UploadReplyLengthDecides() {
     ModelPortRig rig;
     auto& f = rig.form();
-    // 11 bytes: a one-byte script; the checksums are not looked at.
-    AnswerWith(rig, {1, 2, 3, 4, 5, 6, 7, 8, 'Z', 0xEE, 0xEE});
+    // 11 bytes, as many as L = 5 in bytes 2..3 says: a one-byte script; the checksums
+    // are not looked at.
+    AnswerWith(rig, {1, 2, 5, 0, 5, 6, 7, 8, 'Z', 0xEE, 0xEE});
     rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("one.scr")};
     f.ButtonUp->click();
     QCOMPARE(FileBytes(rig.shell.dir.filePath("one.scr")), std::string("Z"));
