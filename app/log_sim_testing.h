@@ -17,10 +17,11 @@ namespace tarvex::testing {
 class SimWindow {
  public:
   // `baud` > 0 paces the simulator's replies at that rate; 0 sends them at once.
-  explicit SimWindow(std::size_t event_records, std::int32_t baud = 0)
+  // `clock`: the window's clock, the real one unless a test speeds up its waits.
+  explicit SimWindow(std::size_t event_records, std::int32_t baud = 0, Clock* clock = &RealClock())
       : model_(sim::ModelOptions{.event_records = event_records}),
         server_(model_, Options(baud)),
-        shell(std::nullopt, &RealClock()) {
+        shell(std::nullopt, clock) {
     server_.Start();
     shell.form->Edit1->setText(QString::fromStdString(server_.link_path()));
     shell.form->Boud->setText("38400");
