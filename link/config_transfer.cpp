@@ -29,8 +29,10 @@ std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t>
     if (received < 3) return 0;
     const std::size_t count = buffer[2];
     if (count == 0) return static_cast<std::int32_t>(address);
-    // A block that claims more than arrived, or more than fits, ends the read.
-    if (3 + count > received || address + count > capacity) return 0;
+    // A block that claims more than arrived, or more than fits, ends the read; so does
+    // one with more bytes than its count and checksum: the rest of an earlier reply
+    // standing before the block would otherwise be taken for text.
+    if (3 + count > received || received > 3 + count + 2 || address + count > capacity) return 0;
     std::copy_n(buffer.begin() + 3, count, destination.begin() + static_cast<std::ptrdiff_t>(address));
     address += count;
     link.hooks().Trace("Upload ->(" + std::to_string(address) + ") ");

@@ -112,6 +112,18 @@ TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {
   EXPECT_EQ(UploadConfig(link, text), 0);
 }
 
+TEST_F(ConfigTransferTest, BlockBehindTheRestOfAnEarlierReplyIsRefused) {
+  // The second half of a paused reply to 61 (0, 61 and its checksum 48 1B) stands
+  // before a long block: it passes for a block of 72 bytes that did arrive.
+  link.PortHandle = std::make_unique<testing::FakePort>(clock, [](const Bytes& request) {
+    if (request[5] == 6) return std::vector<Chunk>{{2ms, {1, 6, 0, 0}}};
+    Bytes stray{0, 61, 0x48, 0x1B, 1, 17, 200};
+    stray.resize(stray.size() + 200 + 2, 'z');
+    return std::vector<Chunk>{{2ms, stray}};
+  });
+  EXPECT_EQ(UploadConfig(link, text), 0);
+}
+
 TEST_F(ConfigTransferTest, WritesInFortyByteBlocksWithItsTrace) {
   const std::string source(100, 'w');
   EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}));
