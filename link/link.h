@@ -29,7 +29,7 @@ class Link {
   // A reply ends at the first gap of the 4 ms pause plus one read time-out.
   static constexpr auto kEndOfReplySilence = std::chrono::milliseconds(59);
   // Longest wait between two message pumps while a read waits.
-  static constexpr auto kPumpInterval = std::chrono::milliseconds(10);
+  static constexpr auto kPumpInterval = std::chrono::milliseconds(5);
 
   Link(LinkHooks& hooks, Clock& clock);
 
