@@ -26,12 +26,16 @@ using SteadyTime = std::chrono::steady_clock::time_point;
 // Notes the longest time between two message pumps, as the window would see it.
 class TimingHooks final : public LinkHooks {
  public:
-  void Start() { last_ = std::chrono::steady_clock::now(); max_gap_ = {}; }
+  void Start() { last_ = std::chrono::steady_clock::now(); max_gap_ = {}; pumps = gaps_over_20ms = 0; }
   void PumpMessages() override {
     const auto now = std::chrono::steady_clock::now();
     max_gap_ = std::max(max_gap_, now - last_);
+    if (now - last_ > std::chrono::milliseconds(20)) ++gaps_over_20ms;
+    ++pumps;
     last_ = now;
   }
+  long pumps = 0;
+  long gaps_over_20ms = 0;
   void RequestWritten() override { ++requests; }
   double MaxGapMs() const { return std::chrono::duration<double, std::milli>(max_gap_).count(); }
   int requests = 0;
@@ -125,6 +129,8 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds();
   m.max_pump_gap_ms = bench.hooks().MaxGapMs();
+  m.pumps = bench.hooks().pumps;
+  m.gaps_over_20ms = bench.hooks().gaps_over_20ms;
   m.detail = std::to_string(records) + " records, " + std::to_string(rendered_bytes) +
              " bytes of lines" + Suffix(reader);
   return m;
@@ -148,6 +154,8 @@ Measurement MeasureConfig(Reader reader, std::int32_t baud, std::size_t bytes) {
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds() + 0.060 * bench.hooks().requests;
   m.max_pump_gap_ms = bench.hooks().MaxGapMs();
+  m.pumps = bench.hooks().pumps;
+  m.gaps_over_20ms = bench.hooks().gaps_over_20ms;
   m.detail = std::to_string(bench.hooks().requests) + " short-header exchanges, wire " +
              std::to_string(bench.WireSeconds()).substr(0, 5) + " s" + Suffix(reader);
   return m;
@@ -188,6 +196,8 @@ Measurement MeasureSilentCpu(Reader reader) {
   m.seconds = cpu(after) - cpu(before);
   m.limit_seconds = wall;
   m.max_pump_gap_ms = hooks.MaxGapMs();
+  m.pumps = hooks.pumps;
+  m.gaps_over_20ms = hooks.gaps_over_20ms;
   m.detail = "CPU over " + std::to_string(wall).substr(0, 5) + " s of waiting, reply " +
              std::to_string(value) + Suffix(reader);
   return m;

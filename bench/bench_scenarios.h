@@ -11,6 +11,8 @@ struct Measurement {
   double seconds = 0;        // measured wall time (silent_cpu: CPU seconds)
   double limit_seconds = 0;  // the limit the ratio is taken against
   double max_pump_gap_ms = 0;
+  long pumps = 0;           // message pumps during the run
+  long gaps_over_20ms = 0;  // of those, how many came more than 20 ms after the one before
   std::string detail;
   double ratio() const { return limit_seconds > 0 ? seconds / limit_seconds : 0; }
 };
