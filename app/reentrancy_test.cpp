@@ -173,11 +173,11 @@ class ReentrancyTest : public QObject {
     QCOMPARE(FileBytes(run.path), sim.ExpectedLogFile(600, 600 - kRecords, records));
 
     // The pane holds the lines of the records added since "Clear": from the one whose
-    // exchange saw the click (or a few later, the timer being due only every
-    // millisecond) to the last one read.
+    // exchange saw the click (index kClearAt - 1, its request being the kClearAt-th)
+    // or a few later, the watch's timer being due only every millisecond, to the last.
     const std::string pane = f.Memo1->Text();
     int cleared_from = -1;
-    for (int from = kClearAt; from <= kClearAt + 10 && cleared_from < 0; ++from) {
+    for (int from = kClearAt - 1; from <= kClearAt + 10 && cleared_from < 0; ++from) {
       if (pane == PaneAfterClear(sim, 600 - kRecords, from, records)) cleared_from = from;
     }
     qInfo("cleared from record %d, stopped after %d", cleared_from, records);
