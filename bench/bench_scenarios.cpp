@@ -11,6 +11,7 @@
 #include "bench/counting_port.h"
 #include "bench/literal_exchange.h"
 #include "bench/literal_pacing_port.h"
+#include "bench/stall_watch.h"
 #include "link/config_transfer.h"
 #include "link/link.h"
 #include "log/log_commands.h"
@@ -23,26 +24,43 @@ namespace {
 using Seconds = std::chrono::duration<double>;
 using SteadyTime = std::chrono::steady_clock::time_point;
 
-// Notes the longest time between two message pumps, as the window would see it.
+// Notes the gaps between two message pumps, as the window would see them.
 class TimingHooks final : public LinkHooks {
  public:
-  void Start() { last_ = std::chrono::steady_clock::now(); max_gap_ = {}; pumps = gaps_over_20ms = 0; }
+  void Start() {
+    last_ = std::chrono::steady_clock::now();
+    long_gaps_.clear();
+    pumps_ = 0;
+  }
   void PumpMessages() override {
     const auto now = std::chrono::steady_clock::now();
-    max_gap_ = std::max(max_gap_, now - last_);
-    if (now - last_ > std::chrono::milliseconds(20)) ++gaps_over_20ms;
-    ++pumps;
+    if (now - last_ > kNoted) long_gaps_.emplace_back(last_, now);
+    ++pumps_;
     last_ = now;
   }
-  long pumps = 0;
-  long gaps_over_20ms = 0;
   void RequestWritten() override { ++requests; }
-  double MaxGapMs() const { return std::chrono::duration<double, std::milli>(max_gap_).count(); }
   int requests = 0;
 
+  // The gap figures of the run; `watch` (if any) tells which parts the machine stalled.
+  void Report(Measurement& m, const StallWatch* watch) const {
+    using Ms = std::chrono::duration<double, std::milli>;
+    m.pumps = pumps_;
+    for (const auto& [from, to] : long_gaps_) {
+      const auto gap = to - from;
+      const auto own = gap - (watch ? watch->StalledWithin(from, to) : SteadyTime::duration{});
+      m.max_pump_gap_ms = std::max(m.max_pump_gap_ms, Ms(gap).count());
+      m.max_own_gap_ms = std::max(m.max_own_gap_ms, Ms(own).count());
+      if (gap > kLate) ++m.gaps_over_20ms;
+      if (own > kLate) ++m.own_gaps_over_20ms;
+    }
+  }
+
  private:
+  static constexpr auto kNoted = std::chrono::milliseconds(2);
+  static constexpr auto kLate = std::chrono::milliseconds(20);
   SteadyTime last_{};
-  std::chrono::steady_clock::duration max_gap_{};
+  long pumps_ = 0;
+  std::vector<std::pair<SteadyTime, SteadyTime>> long_gaps_;
 };
 
 std::string LinkPath(const std::string& name) {
@@ -71,6 +89,11 @@ class BenchLink {
   Link& link() { return link_; }
   SerialPort& counted_port() { return *counting_; }
   TimingHooks& hooks() { return hooks_; }
+  // Ends the run's watch and fills in its pump-gap figures.
+  void ReportGaps(Measurement& m) {
+    watch_.Stop();
+    hooks_.Report(m, &watch_);
+  }
   double WireSeconds() const {
     return static_cast<double>(counting_->written + counting_->read) * 10.0 / baud_;
   }
@@ -84,6 +107,7 @@ class BenchLink {
   }
 
   sim::SimProcess sim_;
+  StallWatch watch_;
   TimingHooks hooks_;
   Link link_;
   std::unique_ptr<SerialPort> owner_;
@@ -128,9 +152,7 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
   m.name = "log" + std::to_string(records) + "_" + std::to_string(baud);
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds();
-  m.max_pump_gap_ms = bench.hooks().MaxGapMs();
-  m.pumps = bench.hooks().pumps;
-  m.gaps_over_20ms = bench.hooks().gaps_over_20ms;
+  bench.ReportGaps(m);
   m.detail = std::to_string(records) + " records, " + std::to_string(rendered_bytes) +
              " bytes of lines" + Suffix(reader);
   return m;
@@ -153,9 +175,7 @@ Measurement MeasureConfig(Reader reader, std::int32_t baud, std::size_t bytes) {
   m.name = "config" + std::to_string(bytes / 1000) + "k_" + std::to_string(baud);
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds() + 0.060 * bench.hooks().requests;
-  m.max_pump_gap_ms = bench.hooks().MaxGapMs();
-  m.pumps = bench.hooks().pumps;
-  m.gaps_over_20ms = bench.hooks().gaps_over_20ms;
+  bench.ReportGaps(m);
   m.detail = std::to_string(bench.hooks().requests) + " short-header exchanges, wire " +
              std::to_string(bench.WireSeconds()).substr(0, 5) + " s" + Suffix(reader);
   return m;
@@ -195,9 +215,7 @@ Measurement MeasureSilentCpu(Reader reader) {
   m.name = "silent_cpu";
   m.seconds = cpu(after) - cpu(before);
   m.limit_seconds = wall;
-  m.max_pump_gap_ms = hooks.MaxGapMs();
-  m.pumps = hooks.pumps;
-  m.gaps_over_20ms = hooks.gaps_over_20ms;
+  hooks.Report(m, nullptr);
   m.detail = "CPU over " + std::to_string(wall).substr(0, 5) + " s of waiting, reply " +
              std::to_string(value) + Suffix(reader);
   return m;

@@ -16,7 +16,7 @@ class CountingPort final : public SerialPort {
     written += n;
     return inner_->Write(data, n);
   }
-  std::size_t Read(std::uint8_t* data, std::size_t max, std::chrono::milliseconds timeout) override {
+  std::size_t Read(std::uint8_t* data, std::size_t max, std::chrono::microseconds timeout) override {
     const std::size_t n = inner_->Read(data, max, timeout);
     read += n;
     return n;

@@ -20,7 +20,7 @@ class LiteralPacingPort final : public SerialPort {
     awaiting_first_byte_ = true;
     return inner_.Write(data, n);
   }
-  std::size_t Read(std::uint8_t* data, std::size_t max, std::chrono::milliseconds) override {
+  std::size_t Read(std::uint8_t* data, std::size_t max, std::chrono::microseconds) override {
     using namespace std::chrono_literals;
     if (max == 0) return 0;
     std::this_thread::sleep_for(awaiting_first_byte_ ? 10ms : 4ms);

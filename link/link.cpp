@@ -26,9 +26,9 @@ std::string HexLine(const std::uint8_t* bytes, std::size_t n) {
 }
 
 // Slice of a wait: never longer than the pump interval, never negative.
-milliseconds Slice(Clock::Duration remaining) {
-  const auto ms = duration_cast<milliseconds>(remaining);
-  return std::clamp(ms, milliseconds(1), Link::kPumpInterval);
+microseconds Slice(Clock::Duration remaining) {
+  const auto us = duration_cast<microseconds>(remaining);
+  return std::clamp(us, microseconds(1), microseconds(Link::kPumpInterval));
 }
 
 // Clears the nested-exchange flag however the exchange ends.
@@ -87,8 +87,9 @@ void Link::DrainUntilSilence(Clock::TimePoint last_byte) {
     const auto remaining = last_byte + kEndOfReplySilence - clock_.Now();
     if (remaining <= Clock::Duration::zero() || !PortUsable()) return;
     const std::size_t got = PortHandle->Read(scratch, sizeof scratch, Slice(remaining));
+    const auto read_at = clock_.Now();
     hooks_.PumpMessages();
-    if (got > 0) last_byte = last_rx_ = clock_.Now();
+    if (got > 0) last_byte = last_rx_ = read_at;
   }
 }
 
@@ -101,10 +102,12 @@ std::size_t Link::ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t c
     if (remaining <= Clock::Duration::zero() || !PortUsable()) break;
     const std::size_t got =
         PortHandle->Read(buffer.data() + count, buffer.size() - count, Slice(remaining));
+    // The silence runs from the byte's arrival, not from the end of the pump.
+    const auto read_at = clock_.Now();
     hooks_.PumpMessages();
     if (got > 0) {
       count += got;
-      last_byte = last_rx_ = clock_.Now();
+      last_byte = last_rx_ = read_at;
     }
   }
   return count;
@@ -126,9 +129,11 @@ std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing
     const auto remaining = deadline - clock_.Now();
     if (remaining <= Clock::Duration::zero()) return 0;
     count = PortHandle->Read(buffer.data(), buffer.size(), Slice(remaining));
+    const auto read_at = clock_.Now();
     hooks_.PumpMessages();
+    if (count > 0) last_rx_ = read_at;
   }
-  auto last_byte = last_rx_ = clock_.Now();
+  auto last_byte = last_rx_;
   count = ReadUntilSilence(buffer, count, kEndOfReplySilence, framing, last_byte);
   // A reply longer than the buffer: what does not fit is read and dropped, so it
   // cannot precede the next reply.
@@ -151,9 +156,11 @@ std::size_t Link::ReadAnyBytes(std::span<std::uint8_t> buffer) {
     } else {
       clock_.Sleep(kPumpInterval);
     }
+    const auto read_at = clock_.Now();
     hooks_.PumpMessages();
+    if (count > 0) last_rx_ = read_at;
   }
-  auto last_byte = last_rx_ = clock_.Now();
+  auto last_byte = last_rx_;
   count = ReadUntilSilence(buffer, count, kReadTimeout, ReplyFraming::kSilence, last_byte);
   hooks_.PumpMessages();
   return count;

@@ -131,6 +131,15 @@ TEST_F(LinkTest, GapsShorterThanTheSilenceKeepTheReplyWhole) {
   EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 9), reply);
 }
 
+TEST_F(LinkTest, SilenceRunsFromTheArrivalEvenWhenPumpsAreSlow) {
+  // Every pump costs 4 ms (a busy window); the 61 ms pause still ends the reply.
+  hooks.on_pump = [&] { clock.Advance(4ms); };
+  Attach([&](const Bytes&) { return std::vector<Chunk>{{3ms, {1, 2, 3}}, {61ms, {4, 5, 6}}}; });
+  ShortBuffer buffer{};
+  link.WriteRequest(buffer.data(), 1);
+  EXPECT_EQ(link.ReadReply(buffer, ReplyFraming::kSilence), 3U);
+}
+
 TEST_F(LinkTest, LongHeaderReplyCompletesWithoutWaitingForSilence) {
   AnswerWith(MakeLongReply({0x2C, 0x01}));
   const auto start = clock.Now();

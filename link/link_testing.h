@@ -50,7 +50,7 @@ class FakePort final : public SerialPort {
   }
 
   std::size_t Read(std::uint8_t* data, std::size_t max,
-                   std::chrono::milliseconds timeout) override {
+                   std::chrono::microseconds timeout) override {
     ++reads;
     if (pending_.empty() || pending_.front().first > clock_.Now() + timeout) {
       clock_.Advance(timeout);

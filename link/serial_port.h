@@ -19,7 +19,7 @@ class SerialPort {
   // Reads what is available, up to max bytes, waiting at most `timeout` for the
   // first one. Returns the count; 0 on time-out or on a failed read.
   virtual std::size_t Read(std::uint8_t* data, std::size_t max,
-                           std::chrono::milliseconds timeout) = 0;
+                           std::chrono::microseconds timeout) = 0;
   // True once the device has gone (hang-up, unplugged adapter): reads fail at once.
   virtual bool Lost() const { return false; }
 };

@@ -3,8 +3,10 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "link/port_name.h"
@@ -61,10 +63,13 @@ class PosixSerialPort final : public SerialPort {
   }
 
   std::size_t Read(std::uint8_t* data, std::size_t max,
-                   std::chrono::milliseconds timeout) override {
+                   std::chrono::microseconds timeout) override {
     if (max == 0 || lost_) return 0;
     pollfd pfd{fd_, POLLIN, 0};
-    const int ready = ::poll(&pfd, 1, static_cast<int>(timeout.count()));
+    // Microsecond waits: a silence ends when it is due, not at the next millisecond.
+    const auto us = std::max<long long>(timeout.count(), 0);
+    const timespec wait{static_cast<time_t>(us / 1'000'000), static_cast<long>(us % 1'000'000) * 1000};
+    const int ready = ::ppoll(&pfd, 1, &wait, nullptr);
     if (ready <= 0) return 0;
     const ssize_t got = ::read(fd_, data, max);
     if (got > 0) return static_cast<std::size_t>(got);

@@ -109,6 +109,15 @@ TEST_F(PosixPortTest, ReplyCutAtALongPause) {
   controller.join();
 }
 
+TEST_F(PosixPortTest, ReadWaitsItsWholeTimeOutNotWholeMilliseconds) {
+  // Cut to whole milliseconds, a 2.5 ms wait would end at 2 ms and an end-of-reply
+  // silence would be judged early.
+  std::uint8_t byte = 0;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(link.PortHandle->Read(&byte, 1, 2500us), 0U);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, 2500us);
+}
+
 TEST_F(PosixPortTest, FullFrameAndLongerBurstWithoutOverflow) {
   const Bytes reply = testing::MakeLongReply(Bytes(kTransferFrameSize - 10, 0x5A));
   ASSERT_EQ(reply.size(), kTransferFrameSize);

@@ -80,8 +80,10 @@ class Win32SerialPort final : public SerialPort {
   // that returns as soon as data is there under every driver, whatever it makes of
   // the interval time-out.
   std::size_t Read(std::uint8_t* data, std::size_t max,
-                   std::chrono::milliseconds timeout) override {
-    if (max == 0 || lost_ || !ApplyReadTimeouts(ReadTimeouts(timeout))) return 0;
+                   std::chrono::microseconds timeout) override {
+    // The driver counts whole milliseconds; rounding up never ends a wait early.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(timeout);
+    if (max == 0 || lost_ || !ApplyReadTimeouts(ReadTimeouts(wait))) return 0;
     std::size_t got = ReadUpTo(data, std::min<std::size_t>(max, Queued()));
     if (got == 0 && !lost_) got = ReadUpTo(data, 1);
     if (got == 0 || got == max) return got;
