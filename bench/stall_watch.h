@@ -43,7 +43,7 @@ class StallWatch {
  private:
   static constexpr auto kTick = std::chrono::milliseconds(1);
   // A wake this late means the thread was not run: a stall of the machine.
-  static constexpr auto kLate = std::chrono::milliseconds(3);
+  static constexpr auto kLate = std::chrono::milliseconds(5);
 
   void Run() {
     auto last = Clock::now();
