@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
 
     // log500_* and config: time over the limit; silent_cpu: CPU share of the wall
     // time; pump_gap: the longest gap between two message pumps over 20 ms, less the
-    // time in it when the machine ran none of our threads (printed beside it).
+    // time in it when the processors the link thread was on were stalled (the raw
+    // gap is printed beside it).
     const Target targets[] = {{"log500_38400", 1.15}, {"log500_115200", 1.3}, {"config20k_38400", 1.0},
                               {"silent_cpu", 0.02}};
     double max_gap = 0;

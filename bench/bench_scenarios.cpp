@@ -1,6 +1,7 @@
 #include "bench/bench_scenarios.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -29,14 +30,17 @@ class TimingHooks final : public LinkHooks {
  public:
   void Start() {
     last_ = std::chrono::steady_clock::now();
+    last_cpu_ = ::sched_getcpu();
     long_gaps_.clear();
     pumps_ = 0;
   }
   void PumpMessages() override {
     const auto now = std::chrono::steady_clock::now();
-    if (now - last_ > kNoted) long_gaps_.emplace_back(last_, now);
+    const int cpu = ::sched_getcpu();
+    if (now - last_ > kNoted) long_gaps_.push_back({last_, now, last_cpu_, cpu});
     ++pumps_;
     last_ = now;
+    last_cpu_ = cpu;
   }
   void RequestWritten() override { ++requests; }
   int requests = 0;
@@ -45,9 +49,10 @@ class TimingHooks final : public LinkHooks {
   void Report(Measurement& m, const StallWatch* watch) const {
     using Ms = std::chrono::duration<double, std::milli>;
     m.pumps = pumps_;
-    for (const auto& [from, to] : long_gaps_) {
-      const auto gap = to - from;
-      const auto own = gap - (watch ? watch->StalledWithin(from, to) : SteadyTime::duration{});
+    for (const Gap& g : long_gaps_) {
+      const auto gap = g.to - g.from;
+      const auto own = gap - (watch ? watch->StalledWithin(g.from, g.to, g.cpu_from, g.cpu_to)
+                                    : SteadyTime::duration{});
       m.max_pump_gap_ms = std::max(m.max_pump_gap_ms, Ms(gap).count());
       m.max_own_gap_ms = std::max(m.max_own_gap_ms, Ms(own).count());
       if (gap > kLate) ++m.gaps_over_20ms;
@@ -58,9 +63,17 @@ class TimingHooks final : public LinkHooks {
  private:
   static constexpr auto kNoted = std::chrono::milliseconds(2);
   static constexpr auto kLate = std::chrono::milliseconds(20);
+  // A gap, with the processors the thread was on when it began and when it ended.
+  struct Gap {
+    SteadyTime from;
+    SteadyTime to;
+    int cpu_from;
+    int cpu_to;
+  };
   SteadyTime last_{};
+  int last_cpu_ = -1;
   long pumps_ = 0;
-  std::vector<std::pair<SteadyTime, SteadyTime>> long_gaps_;
+  std::vector<Gap> long_gaps_;
 };
 
 std::string LinkPath(const std::string& name) {

@@ -11,12 +11,12 @@ struct Measurement {
   double seconds = 0;        // measured wall time (silent_cpu: CPU seconds)
   double limit_seconds = 0;  // the limit the ratio is taken against
   double max_pump_gap_ms = 0;
-  // The longest gap less the time in it when the machine ran none of our threads
-  // (without a stall watch, the same as the longest gap).
+  // The longest gap less the time in it when the processors the link thread was on
+  // ran nothing of ours (without a stall watch, the same as the longest gap).
   double max_own_gap_ms = 0;
   long pumps = 0;               // message pumps during the run
   long gaps_over_20ms = 0;      // of those, how many came more than 20 ms after the one before
-  long own_gaps_over_20ms = 0;  // the same with the machine's stalls taken out
+  long own_gaps_over_20ms = 0;  // the same with the stalls taken out
   std::string detail;
   double ratio() const { return limit_seconds > 0 ? seconds / limit_seconds : 0; }
 };

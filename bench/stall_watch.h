@@ -1,13 +1,19 @@
-// A thread that asks to wake every millisecond and notes when it could not: the
-// stretches in which this machine ran none of our threads. A pump gap that lies
-// inside such a stretch was the machine's, not the link's.
+// One thread per processor, each held to its processor, asking to wake every
+// millisecond and noting when it could not: the stretches in which that processor
+// ran nothing of ours (a virtual machine's processor paused by its host, say). A
+// pump gap that lies inside a stall of the processor the link thread was on was the
+// machine's, not the link's.
 #pragma once
 
+#include <pthread.h>
+#include <sched.h>
 #include <time.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <memory>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -17,48 +23,87 @@ namespace tarvex::bench {
 class StallWatch {
  public:
   using Clock = std::chrono::steady_clock;
+  using Stretch = std::pair<Clock::time_point, Clock::time_point>;
 
-  StallWatch() : thread_([this] { Run(); }) {}
-  ~StallWatch() { Stop(); }
+  StallWatch() {
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (::sched_getaffinity(0, sizeof allowed, &allowed) != 0) return;
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+      if (CPU_ISSET(cpu, &allowed)) watches_[cpu] = std::make_unique<ProcessorWatch>(cpu);
+    }
+  }
   StallWatch(const StallWatch&) = delete;
   StallWatch& operator=(const StallWatch&) = delete;
 
   // Ends the watch; the stretches may be read afterwards.
   void Stop() {
-    stop_ = true;
-    if (thread_.joinable()) thread_.join();
+    for (auto& [cpu, watch] : watches_) watch->Stop();
   }
 
-  // How much of [from, to] fell inside stretches the watch saw stalled.
-  Clock::duration StalledWithin(Clock::time_point from, Clock::time_point to) const {
+  // How much of [from, to] the given processors (where the thread slept and where it
+  // woke) spent stalled; a stretch seen on both counts once.
+  Clock::duration StalledWithin(Clock::time_point from, Clock::time_point to, int cpu_a, int cpu_b) const {
+    std::vector<Stretch> inside;
+    for (int cpu : {cpu_a, cpu_b}) {
+      const auto it = watches_.find(cpu);
+      if (it == watches_.end()) continue;
+      for (const auto& [begin, end] : it->second->stalls()) {
+        const auto lo = std::max(from, begin);
+        const auto hi = std::min(to, end);
+        if (hi > lo) inside.emplace_back(lo, hi);
+      }
+    }
+    std::sort(inside.begin(), inside.end());
     Clock::duration total{};
-    for (const auto& [begin, end] : stalls_) {
-      const auto lo = std::max(from, begin);
-      const auto hi = std::min(to, end);
-      if (hi > lo) total += hi - lo;
+    Clock::time_point covered = from;
+    for (const auto& [lo, hi] : inside) {
+      const auto start = std::max(lo, covered);
+      if (hi > start) total += hi - start;
+      covered = std::max(covered, hi);
     }
     return total;
   }
 
  private:
-  static constexpr auto kTick = std::chrono::milliseconds(1);
-  // A wake this late means the thread was not run: a stall of the machine.
-  static constexpr auto kLate = std::chrono::milliseconds(5);
-
-  void Run() {
-    auto last = Clock::now();
-    while (!stop_) {
-      const timespec tick{0, std::chrono::nanoseconds(kTick).count()};
-      ::nanosleep(&tick, nullptr);
-      const auto now = Clock::now();
-      if (now - last > kLate) stalls_.emplace_back(last + kTick, now);
-      last = now;
+  class ProcessorWatch {
+   public:
+    explicit ProcessorWatch(int cpu) : thread_([this, cpu] { Run(cpu); }) {}
+    ~ProcessorWatch() { Stop(); }
+    ProcessorWatch(const ProcessorWatch&) = delete;
+    ProcessorWatch& operator=(const ProcessorWatch&) = delete;
+    void Stop() {
+      stop_ = true;
+      if (thread_.joinable()) thread_.join();
     }
-  }
+    const std::vector<Stretch>& stalls() const { return stalls_; }
 
-  std::atomic<bool> stop_{false};
-  std::vector<std::pair<Clock::time_point, Clock::time_point>> stalls_;
-  std::thread thread_;
+   private:
+    static constexpr auto kTick = std::chrono::milliseconds(1);
+    // A wake this late means the processor did not run the thread: a stall.
+    static constexpr auto kLate = std::chrono::milliseconds(5);
+
+    void Run(int cpu) {
+      cpu_set_t one;
+      CPU_ZERO(&one);
+      CPU_SET(cpu, &one);
+      if (::pthread_setaffinity_np(::pthread_self(), sizeof one, &one) != 0) return;
+      auto last = Clock::now();
+      while (!stop_) {
+        const timespec tick{0, std::chrono::nanoseconds(kTick).count()};
+        ::nanosleep(&tick, nullptr);
+        const auto now = Clock::now();
+        if (now - last > kLate) stalls_.emplace_back(last + kTick, now);
+        last = now;
+      }
+    }
+
+    std::atomic<bool> stop_{false};
+    std::vector<Stretch> stalls_;
+    std::thread thread_;
+  };
+
+  std::map<int, std::unique_ptr<ProcessorWatch>> watches_;
 };
 
 }  // namespace tarvex::bench
