@@ -42,25 +42,28 @@ class StallWatch {
   }
 
   // How much of [from, to] the given processors (where the thread slept and where it
-  // woke) spent stalled; a stretch seen on both counts once.
+  // woke) spent stalled.
   Clock::duration StalledWithin(Clock::time_point from, Clock::time_point to, int cpu_a, int cpu_b) const {
-    std::vector<Stretch> inside;
+    std::vector<Stretch> stretches;
     for (int cpu : {cpu_a, cpu_b}) {
       const auto it = watches_.find(cpu);
       if (it == watches_.end()) continue;
-      for (const auto& [begin, end] : it->second->stalls()) {
-        const auto lo = std::max(from, begin);
-        const auto hi = std::min(to, end);
-        if (hi > lo) inside.emplace_back(lo, hi);
-      }
+      stretches.insert(stretches.end(), it->second->stalls().begin(), it->second->stalls().end());
     }
-    std::sort(inside.begin(), inside.end());
+    return CoveredWithin(std::move(stretches), from, to);
+  }
+
+  // How much of [from, to] the stretches cover; where they overlap, once.
+  static Clock::duration CoveredWithin(std::vector<Stretch> stretches, Clock::time_point from,
+                                       Clock::time_point to) {
+    std::sort(stretches.begin(), stretches.end());
     Clock::duration total{};
     Clock::time_point covered = from;
-    for (const auto& [lo, hi] : inside) {
-      const auto start = std::max(lo, covered);
-      if (hi > start) total += hi - start;
-      covered = std::max(covered, hi);
+    for (const auto& [begin, end] : stretches) {
+      const auto lo = std::max(begin, covered);
+      const auto hi = std::min(end, to);
+      if (hi > lo) total += hi - lo;
+      covered = std::max(covered, end);
     }
     return total;
   }
