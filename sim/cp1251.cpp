@@ -1,24 +1,8 @@
 #include "sim/cp1251.h"
 
+#include "link/cp1251_table.h"
+
 namespace tarvex::sim {
-namespace {
-
-std::uint8_t ToCp1251(char32_t c) {
-  if (c < 0x80) return static_cast<std::uint8_t>(c);
-  if (c >= 0x0410 && c <= 0x044F) return static_cast<std::uint8_t>(0xC0 + (c - 0x0410));
-  switch (c) {
-    case 0x0401: return 0xA8;  // Ё
-    case 0x0451: return 0xB8;  // ё
-    case 0x2116: return 0xB9;  // №
-    case 0x00AB: return 0xAB;  // «
-    case 0x00BB: return 0xBB;  // »
-    case 0x2014: return 0x97;  // —
-    case 0x00B0: return 0xB0;  // °
-    default: return '?';
-  }
-}
-
-}  // namespace
 
 std::vector<std::uint8_t> Utf8ToCp1251(std::string_view utf8) {
   std::vector<std::uint8_t> out;
@@ -44,7 +28,7 @@ std::vector<std::uint8_t> Utf8ToCp1251(std::string_view utf8) {
     for (std::size_t k = 0; k < extra && i < utf8.size(); ++k, ++i) {
       c = (c << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
     }
-    out.push_back(ToCp1251(c));
+    out.push_back(UnicodeToCp1251(c));
   }
   return out;
 }

@@ -7,8 +7,7 @@
 
 namespace tarvex::sim {
 
-// ASCII, the Cyrillic letters (Ё and ё included) and a few signs (№ « » — °) map to
-// their 1251 codes; any other character becomes '?'.
+// A character without a code in the page becomes '?'.
 std::vector<std::uint8_t> Utf8ToCp1251(std::string_view utf8);
 
 }  // namespace tarvex::sim
