@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <fstream>
 
-#include "link/frame.h"
-
 namespace tarvex {
 namespace {
 
@@ -63,18 +61,6 @@ std::string WithCrLfBreaks(std::string_view text) {
     }
   }
   return out;
-}
-
-std::optional<std::span<const std::uint8_t>> ScriptFromUploadReply(
-    std::span<const std::uint8_t> reply) {
-  constexpr std::size_t kLeading = 8;
-  constexpr std::size_t kChecksum = 2;
-  constexpr std::size_t kHeader = 6;
-  if (reply.size() <= kLeading + kChecksum) return std::nullopt;
-  // A reply cut short (the controller paused in the middle of it) would pass for a
-  // shorter script: its header says how long it is.
-  if (reply.size() != kHeader + LongReplyLength(reply.data())) return std::nullopt;
-  return reply.subspan(kLeading, reply.size() - kLeading - kChecksum);
 }
 
 }  // namespace tarvex

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,11 +31,5 @@ std::string_view TextUpToFirstZero(std::span<const std::uint8_t> bytes);
 
 // Every lone CR and every lone LF becomes CR LF; CR LF stays as it is.
 std::string WithCrLfBreaks(std::string_view text);
-
-// The script carried by the first `received` bytes of a script upload reply: the bytes
-// between the 8 leading bytes and the 2 checksum bytes. Nothing when 10 or fewer came,
-// or when the reply is not as long as its header says (checksums are not judged).
-std::optional<std::span<const std::uint8_t>> ScriptFromUploadReply(
-    std::span<const std::uint8_t> reply);
 
 }  // namespace tarvex

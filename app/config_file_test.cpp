@@ -1,4 +1,4 @@
-// File loading and saving of the configuration buffer, line breaks, script replies.
+// File loading and saving of the configuration buffer, line breaks.
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "app/config_file.h"
 
@@ -110,25 +109,6 @@ class ConfigFileTest : public QObject {
     QCOMPARE(std::string(tarvex::TextUpToFirstZero(none)), std::string("abcd"));
     const std::array<std::uint8_t, 4> inner{'a', 0, 'c', 0};
     QCOMPARE(std::string(tarvex::TextUpToFirstZero(inner)), std::string("a"));
-  }
-
-  void ScriptIsTheReplyBetweenItsHeaderAndChecksum() {
-    std::vector<std::uint8_t> reply(11);
-    for (std::size_t i = 0; i < reply.size(); ++i) reply[i] = static_cast<std::uint8_t>(i + 1);
-    // L = 5 in bytes 2..3: code, kind, one script byte, checksum.
-    reply[2] = 5;
-    reply[3] = 0;
-    const auto one = tarvex::ScriptFromUploadReply(reply);
-    QVERIFY(one.has_value());
-    QCOMPARE(one->size(), std::size_t{1});
-    QCOMPARE((*one)[0], std::uint8_t{9});
-    QVERIFY(!tarvex::ScriptFromUploadReply(std::span(reply).first(10)).has_value());
-    // Cut short of the length its header gives, or longer than it.
-    reply[2] = 6;
-    QVERIFY(!tarvex::ScriptFromUploadReply(reply).has_value());
-    reply[2] = 4;
-    QVERIFY(!tarvex::ScriptFromUploadReply(reply).has_value());
-    QVERIFY(!tarvex::ScriptFromUploadReply({}).has_value());
   }
 };
 

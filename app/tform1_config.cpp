@@ -29,13 +29,7 @@ std::span<const std::uint8_t> Bytes(const std::string& text) {
 std::string VerdictMessage(std::int32_t verdict) {
   if (verdict == -1) return "      NOT OK = -1";
   if (verdict == 0) return kOkMessage;
-  const std::string message = "   NOT OK = ";
-  switch (verdict) {
-    case 1: return message + "bad json";
-    case 2: return message + "no memory";
-    case 3: return message + "no file";
-    default: return message;
-  }
+  return "   NOT OK = " + ConfigVerdictText(verdict);
 }
 
 // The progress label is emptied before and after `command`, which runs only with a
@@ -53,11 +47,10 @@ void WithOpenPort(TForm1& form, Command command) {
 
 // Reads the configuration or the test configuration into ConfigText and shows it; a
 // failed or empty read leaves the pane empty.
-void ReadConfiguration(TForm1& form, std::int32_t (*upload)(Link&, std::span<std::uint8_t>)) {
+void ReadConfiguration(TForm1& form, TransferResult (*upload)(Link&, std::span<std::uint8_t>)) {
   form.Memo->Clear();
   WithOpenPort(form, [&form, upload] {
-    form.ConfigText.fill(0);
-    if (upload(form.link, form.ConfigText) != 0) {
+    if (upload(form.link, form.ConfigText)) {
       form.Memo->Clear();
       form.Memo->SetText(TextUpToFirstZero(form.ConfigText));
       form.ShowMessage(kOkMessage);
@@ -147,15 +140,14 @@ void TForm1::Down_testClick() {
   if (!guard) return;
   WithOpenPort(*this, [this] {
     const std::string text = Memo->Text();
-    // A text that leaves no room for its terminating 0 is refused whole: a cut
-    // configuration would pass for the real one.
-    bool written = false;
+    // ConfigText holds the text of the write when it fits with its terminating 0; a
+    // longer one the write refuses whole (a cut configuration would pass for the real
+    // one).
     if (text.size() < ConfigText.size()) {
       ConfigText.fill(0);
       std::ranges::copy(text, ConfigText.begin());
-      written = DownloadConfig(link, std::span<const std::uint8_t>(ConfigText.data(), text.size()));
     }
-    ShowMessage(written ? kOkMessage : kNotOkMessage);
+    ShowMessage(DownloadConfig(link, Bytes(text)) ? kOkMessage : kNotOkMessage);
   });
 }
 

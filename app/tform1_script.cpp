@@ -2,21 +2,16 @@
 // and clear. Outcomes go to the status labels, never to a message box.
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <span>
 
 #include "app/command_guard.h"
 #include "app/config_file.h"
 #include "app/tform1.h"
 #include "app/text_pane.h"
-#include "link/frame.h"
+#include "link/script_transfer.h"
 
 namespace tarvex {
-namespace {
-
-constexpr std::uint8_t kScriptUploadCode = 14;
-constexpr std::uint8_t kScriptClearCode = 25;
-
-}  // namespace
 
 void TForm1::BindScriptHandlers() {
   Bind(DownScr, &TForm1::DownScrClick);
@@ -37,16 +32,11 @@ void TForm1::DownScrClick() {
       return;
     }
   }
-  // Without a file chosen, the text held now goes. The length fields carry one byte:
-  // a longer script is refused here rather than sent with a wrong length.
-  const std::size_t length = ConfigTextLength >= 0 ? static_cast<std::size_t>(ConfigTextLength) : 0;
-  if (length > kMaxScriptLength) {
-    ShowNotOk();
-    return;
-  }
-  link.FrameLength = static_cast<std::int32_t>(BuildScriptDownloadRequest(
-      link.TransferFrame, std::span<const std::uint8_t>(ConfigText.data(), length)));
-  if (link.ExchangeAck(link.TransferFrame, static_cast<std::size_t>(link.FrameLength))) {
+  // Without a file chosen, the text held now goes ("Save cfg" may have set a length
+  // beyond the buffer: such a script is too long anyway).
+  const auto held = static_cast<std::size_t>(std::max(ConfigTextLength, std::int32_t{0}));
+  const std::size_t length = std::min(held, ConfigText.size());
+  if (DownloadScript(link, std::span<const std::uint8_t>(ConfigText.data(), length)) == ScriptOutcome::kDone) {
     ShowOk();
   } else {
     ShowNotOk();
@@ -59,10 +49,7 @@ void TForm1::ButtonUpClick() {
   HideStatus();
   const auto path = dialogs.SaveFile(SaveDialog1);
   if (!path) return;
-  link.FrameLength = static_cast<std::int32_t>(BuildCommandRequest(link.TransferFrame, kScriptUploadCode));
-  const std::size_t received = link.ExchangeRaw(link.TransferFrame, static_cast<std::size_t>(link.FrameLength));
-  // Only the length of the reply is judged; its checksums are not.
-  const auto script = ScriptFromUploadReply(std::span<const std::uint8_t>(link.TransferFrame.data(), received));
+  const auto script = UploadScript(link);
   if (!script) {
     ShowNotOk();
     return;
@@ -78,7 +65,7 @@ void TForm1::Down_testikClick() {
   if (!guard) return;
   if (dialogs.Confirm() != Dialogs::kYes) return;
   HideStatus();
-  if (link.ExchangeAckCommand(kScriptClearCode)) {
+  if (ClearScript(link)) {
     ShowOk();
   } else {
     ShowNotOk();

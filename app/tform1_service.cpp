@@ -40,7 +40,7 @@ void TForm1::Button4Click() {
   Edi->clear();
   HideStatus();
   RecordPointer = ReadIdent(link);
-  if (RecordPointer > 0) {
+  if (IsIdentRead(RecordPointer)) {
     Edi->setText(QString::number(RecordPointer));
     ShowOk();
   } else {

@@ -180,7 +180,7 @@ Measurement MeasureConfig(Reader reader, std::int32_t baud, std::size_t bytes) {
   const auto start = std::chrono::steady_clock::now();
   if (!DownloadConfig(link, text)) throw std::runtime_error("configuration write failed");
   std::vector<std::uint8_t> back(kConfigTextSize, 0);
-  const std::int32_t got = UploadConfig(link, back);
+  const std::int32_t got = UploadConfig(link, back).bytes;
   if (got != static_cast<std::int32_t>(bytes) || !std::equal(text.begin(), text.end(), back.begin())) {
     throw std::runtime_error("configuration read back differs");
   }

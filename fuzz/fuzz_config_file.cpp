@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/config_file.h"
+#include "link/script_transfer.h"
 
 namespace {
 

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return std::vector<tarvex::testing::Chunk>{{1ms, replies[next++]}};
       });
   std::vector<std::uint8_t> text(2000, 0);
-  const std::int32_t count = tarvex::UploadConfig(link, text);
+  const std::int32_t count = tarvex::UploadConfig(link, text).bytes;
   if (count < 0 || static_cast<std::size_t>(count) >= text.size() || text.back() != 0) __builtin_trap();
   next = 0;
   tarvex::DownloadConfig(link, {text.data(), 100});

@@ -14,13 +14,19 @@ bool SendCommand(Link& link, ShortBuffer& buffer, std::uint8_t code) {
   return link.SendShortRequest(buffer, n);
 }
 
-std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t> destination) {
+// Returns the bytes read, 0 on failure; `block` is the number of the last block asked
+// for, 0 when the start command failed.
+std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t> destination,
+                    std::size_t& block) {
+  // Each read block carries the byte at its address: a stale text must not go out.
+  std::ranges::fill(destination, std::uint8_t{0});
   ShortBuffer buffer{};
   if (destination.empty() || !SendCommand(link, buffer, start_code)) return 0;
   // The last byte of the destination is kept for the terminating 0.
   const std::size_t capacity = destination.size() - 1;
   std::size_t address = 0;
   for (;;) {
+    ++block;
     const std::uint8_t current = address < destination.size() ? destination[address] : 0;
     const std::size_t n = BuildShortReadRequest(kReadBlock, buffer, &current, 1,
                                                 static_cast<std::uint16_t>(address), link.hooks());
@@ -40,24 +46,33 @@ std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t>
   }
 }
 
+TransferResult Failed(TransferStep step, std::size_t block = 0) { return {0, step, block}; }
+
+TransferResult UploadResult(Link& link, std::uint8_t start_code, std::span<std::uint8_t> destination) {
+  std::size_t block = 0;
+  const std::int32_t bytes = Upload(link, start_code, destination, block);
+  if (bytes != 0) return {bytes};
+  return Failed(block == 0 ? TransferStep::kStart : TransferStep::kBlock, block);
+}
+
 }  // namespace
 
-std::int32_t UploadConfig(Link& link, std::span<std::uint8_t> destination) {
-  return Upload(link, kConfigRead, destination);
+TransferResult UploadConfig(Link& link, std::span<std::uint8_t> destination) {
+  return UploadResult(link, kConfigRead, destination);
 }
 
-std::int32_t UploadTestConfig(Link& link, std::span<std::uint8_t> destination) {
-  return Upload(link, kTestConfigRead, destination);
+TransferResult UploadTestConfig(Link& link, std::span<std::uint8_t> destination) {
+  return UploadResult(link, kTestConfigRead, destination);
 }
 
-bool DownloadConfig(Link& link, std::span<const std::uint8_t> source) {
+TransferResult DownloadConfig(Link& link, std::span<const std::uint8_t> source) {
   // Longer texts have no place in the controller's buffer nor in 16-bit addresses.
-  if (source.empty() || source.size() >= kConfigTextSize) return false;
+  if (source.empty() || source.size() >= kConfigTextSize) return Failed(TransferStep::kRefused);
   LinkHooks& hooks = link.hooks();
   ShortBuffer buffer{};
   if (!SendCommand(link, buffer, kConfigWriteStart)) {
     hooks.Trace("Command START Send not ok");
-    return false;
+    return Failed(TransferStep::kStart);
   }
   hooks.Trace("Command START Send ok");
   for (std::size_t address = 0; address < source.size(); address += kMaxWriteBlock) {
@@ -68,22 +83,31 @@ bool DownloadConfig(Link& link, std::span<const std::uint8_t> source) {
     hooks.Trace("Command NEXT Send length = " + std::to_string(length));
     if (!link.SendShortRequest(buffer, length)) {
       hooks.Trace("Command NEXT Send not ok");
-      return false;
+      return Failed(TransferStep::kBlock, address / kMaxWriteBlock + 1);
     }
     hooks.Trace("Command NEXT Send ok");
   }
   if (!SendCommand(link, buffer, kConfigWriteStop)) {
     hooks.Trace("Command STOP Send not ok");
-    return false;
+    return Failed(TransferStep::kStop);
   }
   hooks.Trace("Command STOP Send ok!!!");
-  return true;
+  return {static_cast<std::int32_t>(source.size())};
 }
 
 std::int32_t TestConfig(Link& link) {
   ShortBuffer buffer{};
   if (!SendCommand(link, buffer, kTestConfigCommand)) return -1;
   return buffer[1];
+}
+
+std::string ConfigVerdictText(std::int32_t verdict) {
+  switch (verdict) {
+    case 1: return "bad json";
+    case 2: return "no memory";
+    case 3: return "no file";
+    default: return "";
+  }
 }
 
 bool SetTest(Link& link) {

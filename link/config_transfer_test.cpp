@@ -70,9 +70,11 @@ class ConfigTransferTest : public ::testing::Test {
 TEST_F(ConfigTransferTest, ReadsTheTextBlockByBlock) {
   controller.text = std::string(95, 'j');
   controller.text[0] = '{';
-  const std::int32_t count = UploadConfig(link, text);
+  text.fill('Z');  // a longer text read before
+  const std::int32_t count = UploadConfig(link, text).bytes;
   EXPECT_EQ(count, 95);
   EXPECT_EQ(Uploaded(count), controller.text);
+  EXPECT_EQ(text[95], 0) << "nothing of the earlier text is left";
   EXPECT_EQ(controller.commands, (std::vector<int>{61}));
   EXPECT_NE(std::find(hooks.traces.begin(), hooks.traces.end(), "Upload ->(40) "), hooks.traces.end());
   EXPECT_NE(std::find(hooks.traces.begin(), hooks.traces.end(), "Upload ->(95) "), hooks.traces.end());
@@ -81,27 +83,40 @@ TEST_F(ConfigTransferTest, ReadsTheTextBlockByBlock) {
 
 TEST_F(ConfigTransferTest, TestConfigurationStartsWithItsOwnCommand) {
   controller.text = "{\"t\":1}";
-  EXPECT_EQ(UploadTestConfig(link, text), 7);
+  EXPECT_EQ(UploadTestConfig(link, text).bytes, 7);
   EXPECT_EQ(controller.commands, (std::vector<int>{24}));
 }
 
-TEST_F(ConfigTransferTest, EmptyTextAndBrokenReadsAreFailures) {
-  EXPECT_EQ(UploadConfig(link, text), 0) << "empty configuration";
+TEST_F(ConfigTransferTest, EmptyTextAndBrokenReadsAreFailuresAtTheirStep) {
+  TransferResult result = UploadConfig(link, text);
+  EXPECT_EQ(result.bytes, 0) << "empty configuration";
+  EXPECT_EQ(result.failed, TransferStep::kBlock);
+  EXPECT_EQ(result.block, 1U);
 
   controller.text = std::string(200, 'x');
   controller.requests = 0;
   controller.silent_at = 3;  // after two blocks arrived
-  EXPECT_EQ(UploadConfig(link, text), 0);
+  result = UploadConfig(link, text);
+  EXPECT_EQ(result.bytes, 0);
+  EXPECT_EQ(result.block, 3U);
+
+  controller.requests = 0;
+  controller.silent_at = 0;
+  result = UploadConfig(link, text);
+  EXPECT_EQ(result.failed, TransferStep::kStart);
+  EXPECT_EQ(result.block, 0U);
 }
 
 TEST_F(ConfigTransferTest, ReadStopsBeforeTheBufferWouldOverflow) {
   controller.text = std::string(kConfigTextSize, 'x');
-  EXPECT_EQ(UploadConfig(link, text), 0);
+  const TransferResult result = UploadConfig(link, text);
+  EXPECT_EQ(result.bytes, 0);
+  // 1249 blocks of 40 bytes hold 49960; the 1250th would not fit.
+  EXPECT_EQ(result.block, 1250U);
   EXPECT_EQ(text.back(), 0) << "the terminating 0 is never overwritten";
 
   controller.text = std::string(kConfigTextSize - 1, 'y');
-  std::fill(text.begin(), text.end(), 0);
-  EXPECT_EQ(UploadConfig(link, text), static_cast<std::int32_t>(kConfigTextSize - 1));
+  EXPECT_EQ(UploadConfig(link, text).bytes, static_cast<std::int32_t>(kConfigTextSize - 1));
 }
 
 TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {
@@ -109,7 +124,7 @@ TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {
     if (request[5] == 6) return std::vector<Chunk>{{2ms, {1, 6}}};
     return std::vector<Chunk>{{2ms, {1, 17, 30, 'a', 'b'}}};
   });
-  EXPECT_EQ(UploadConfig(link, text), 0);
+  EXPECT_EQ(UploadConfig(link, text).bytes, 0);
 }
 
 TEST_F(ConfigTransferTest, BlockBehindTheRestOfAnEarlierReplyIsRefused) {
@@ -121,12 +136,12 @@ TEST_F(ConfigTransferTest, BlockBehindTheRestOfAnEarlierReplyIsRefused) {
     stray.resize(stray.size() + 200 + 2, 'z');
     return std::vector<Chunk>{{2ms, stray}};
   });
-  EXPECT_EQ(UploadConfig(link, text), 0);
+  EXPECT_EQ(UploadConfig(link, text).bytes, 0);
 }
 
 TEST_F(ConfigTransferTest, WritesInFortyByteBlocksWithItsTrace) {
   const std::string source(100, 'w');
-  EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}));
+  EXPECT_EQ(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(source.data()), source.size()}).bytes, 100);
   EXPECT_EQ(controller.commands, (std::vector<int>{21, 23}));
   ASSERT_EQ(controller.written.size(), 3U);
   EXPECT_EQ(controller.written[0].size(), 40U);
@@ -145,7 +160,7 @@ TEST_F(ConfigTransferTest, WritesInFortyByteBlocksWithItsTrace) {
   }
 }
 
-TEST_F(ConfigTransferTest, BlockEdgesAtFortyAndFortyOne) {
+TEST_F(ConfigTransferTest, BlockEdgesAtFortyFortyOneAndTheLongestText) {
   const std::string forty(40, 'a');
   EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(forty.data()), 40}));
   EXPECT_EQ(controller.written.size(), 1U);
@@ -154,12 +169,20 @@ TEST_F(ConfigTransferTest, BlockEdgesAtFortyAndFortyOne) {
   EXPECT_TRUE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(forty_one.data()), 41}));
   ASSERT_EQ(controller.written.size(), 2U);
   EXPECT_EQ(controller.written[40], Bytes{'b'});
+  // The longest text that keeps its terminating 0 goes whole.
+  controller.written.clear();
+  const std::string longest(kConfigTextSize - 1, 'c');
+  EXPECT_EQ(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(longest.data()), longest.size()}).bytes,
+            static_cast<std::int32_t>(kConfigTextSize - 1));
+  EXPECT_EQ(controller.written.size(), 1250U);
+  EXPECT_EQ(controller.written[49960].size(), 39U);
 }
 
 TEST_F(ConfigTransferTest, NothingSentForAnEmptyOrOversizedText) {
-  EXPECT_FALSE(DownloadConfig(link, {}));
+  EXPECT_EQ(DownloadConfig(link, {}).failed, TransferStep::kRefused);
   const std::string huge(kConfigTextSize, 'h');
-  EXPECT_FALSE(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(huge.data()), huge.size()}));
+  EXPECT_EQ(DownloadConfig(link, {reinterpret_cast<const std::uint8_t*>(huge.data()), huge.size()}).failed,
+            TransferStep::kRefused);
   EXPECT_EQ(controller.requests, 0);
   EXPECT_TRUE(hooks.traces.empty());
 }
@@ -168,7 +191,7 @@ TEST_F(ConfigTransferTest, FailuresAreTracedWhereTheyHappen) {
   const std::string source(100, 'w');
   const std::span<const std::uint8_t> bytes{reinterpret_cast<const std::uint8_t*>(source.data()), 100};
   controller.silent_at = 0;
-  EXPECT_FALSE(DownloadConfig(link, bytes));
+  EXPECT_EQ(DownloadConfig(link, bytes).failed, TransferStep::kStart);
   ASSERT_GE(hooks.traces.size(), 2U);
   EXPECT_EQ(hooks.traces[hooks.traces.size() - 2], "bool Send, ReadBuf=0 0 0");
   EXPECT_EQ(hooks.traces.back(), "Command START Send not ok");
@@ -177,14 +200,16 @@ TEST_F(ConfigTransferTest, FailuresAreTracedWhereTheyHappen) {
   controller.requests = 0;
   controller.silent_at = 2;  // the second block
   controller.commands.clear();
-  EXPECT_FALSE(DownloadConfig(link, bytes));
+  const TransferResult at_block = DownloadConfig(link, bytes);
+  EXPECT_EQ(at_block.failed, TransferStep::kBlock);
+  EXPECT_EQ(at_block.block, 2U);
   EXPECT_EQ(hooks.traces.back(), "Command NEXT Send not ok");
   EXPECT_EQ(controller.commands, (std::vector<int>{21})) << "no STOP after a failed block";
 
   hooks.traces.clear();
   controller.requests = 0;
   controller.silent_at = 4;  // STOP
-  EXPECT_FALSE(DownloadConfig(link, bytes));
+  EXPECT_EQ(DownloadConfig(link, bytes).failed, TransferStep::kStop);
   EXPECT_EQ(hooks.traces.back(), "Command STOP Send not ok");
 }
 
@@ -198,6 +223,10 @@ TEST_F(ConfigTransferTest, ServiceCommandsReportTheirOutcome) {
   EXPECT_EQ(controller.commands, (std::vector<int>{55, 55, 54, 99}));
   controller.silent_at = controller.requests;
   EXPECT_EQ(TestConfig(link), -1);
+  EXPECT_EQ(ConfigVerdictText(1), "bad json");
+  EXPECT_EQ(ConfigVerdictText(2), "no memory");
+  EXPECT_EQ(ConfigVerdictText(3), "no file");
+  EXPECT_EQ(ConfigVerdictText(7), "");
 }
 
 }  // namespace

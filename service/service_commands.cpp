@@ -30,6 +30,8 @@ std::int32_t ReadIdent(Link& link) {
   return link.ExchangeInt32(link.TransferFrame, BuildCommand(link, kIdentCode));
 }
 
+bool IsIdentRead(std::int32_t identifier) { return identifier > 0; }
+
 float ReadPressure(Link& link) {
   return link.ExchangeFloat(link.TransferFrame, BuildCommand(link, kPressureCode));
 }

@@ -24,6 +24,7 @@ bool Register(Link& link);
 
 // The identifier; 0 on failure. Only a value above 0 counts as read.
 std::int32_t ReadIdent(Link& link);
+bool IsIdentRead(std::int32_t identifier);
 
 // The pressure; 0.0 on failure. Only a value above 0.0 counts as read (not NaN).
 float ReadPressure(Link& link);

@@ -45,6 +45,9 @@ TEST(ServiceCommandsTest, IdentReadsASigned32BitValue) {
   EXPECT_EQ(rig.writes()[0], Hex({0x05, 0x64, 0x08, 0x00, 0x46, 0xF7, 0x2C, 0x06, 0, 0, 0, 0, 0x8F, 0xB7}));
   LinkRig negative([](const auto&) { return MakeLongReply({0xFB, 0xFF, 0xFF, 0xFF}, kIdentCode); });
   EXPECT_EQ(ReadIdent(negative.link), -5);
+  EXPECT_TRUE(IsIdentRead(1500));
+  EXPECT_FALSE(IsIdentRead(0));
+  EXPECT_FALSE(IsIdentRead(-5));
 }
 
 TEST(ServiceCommandsTest, PressureReadAndItsText) {
