@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "app/cp1251.h"
+#include "app/paint_pacer.h"
 #include "app/tform2.h"
 #include "app/text_pane.h"
 #include "app/window_style.h"
@@ -28,6 +29,7 @@ TForm1::TForm1(Services services)
   BuildControls();
   SetTabOrder();
   hooks.SetProgressLabel(Label);
+  new PaintPacer(*this, [this] { return CommandRunning; });
   BindShellHandlers();
   BindConfigHandlers();
   BindScriptHandlers();

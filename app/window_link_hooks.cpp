@@ -7,6 +7,11 @@
 
 namespace tarvex {
 
+void WindowLinkHooks::SetProgressLabel(QLabel* label) {
+  progress_label_ = label;
+  if (label != nullptr) label->setTextFormat(Qt::PlainText);
+}
+
 void WindowLinkHooks::PumpMessages() { QCoreApplication::processEvents(); }
 
 void WindowLinkHooks::AppendMark(const char* mark) {

@@ -12,8 +12,10 @@ class TextPane;
 
 class WindowLinkHooks final : public LinkHooks {
  public:
-  // Both are created after the link; marks and lines before that go nowhere.
-  void SetProgressLabel(QLabel* label) { progress_label_ = label; }
+  // Both are created after the link; marks and lines before that go nowhere. The marks
+  // are plain text: the label grows by a mark per request and reply, and is not scanned
+  // for markup each time.
+  void SetProgressLabel(QLabel* label);
   void SetTracePane(TextPane* pane) { trace_pane_ = pane; }
   // Set once the main window is closing: a wait without time-out gives up.
   void SetClosing() { closing_ = true; }
