@@ -86,9 +86,10 @@ class BenchLink {
  public:
   BenchLink(Reader reader, std::int32_t baud, const std::vector<std::string>& sim_args)
       : sim_(TARVEX_SIM_EXECUTABLE, Args(baud, sim_args)), link_(hooks_, RealClock()) {
-    auto port = OpenPort(sim_.link_path(), baud);
-    if (!port) throw std::runtime_error("cannot open " + sim_.link_path());
-    auto counting = std::make_unique<CountingPort>(std::move(port));
+    // Opened by the link, so that it keeps the inter-frame silence at this rate as the
+    // window's link does.
+    if (!link_.Open(sim_.link_path(), baud)) throw std::runtime_error("cannot open " + sim_.link_path());
+    auto counting = std::make_unique<CountingPort>(std::move(link_.PortHandle));
     counting_ = counting.get();
     if (reader == Reader::kLiteral) {
       owner_ = std::move(counting);
