@@ -26,6 +26,7 @@ class Link {
   static constexpr int kFirstByteAttempts = 201;
   static constexpr auto kFirstBytePause = std::chrono::milliseconds(10);
   static constexpr auto kReadTimeout = std::chrono::milliseconds(55);
+  static constexpr auto kFirstByteWait = kFirstByteAttempts * (kFirstBytePause + kReadTimeout);
   // A reply ends at the first gap of the 4 ms pause plus one read time-out.
   static constexpr auto kEndOfReplySilence = std::chrono::milliseconds(59);
   // Longest wait between two message pumps while a read waits.
@@ -80,19 +81,24 @@ class Link {
   // An open port whose device has not gone; rechecked after every pump, since a
   // nested handler may close the port.
   bool PortUsable() const;
+  // Keeps the inter-frame silence before a request; after a reply taken at its length,
+  // by reading and dropping its tail.
   void WaitInterFrameGap();
   // Reads on from `count` until `silence` passes without a byte (or the buffer is
   // full, or a long-header reply is complete); returns the new count.
   std::size_t ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t count,
                                Clock::Duration silence, ReplyFraming framing,
                                Clock::TimePoint& last_byte);
-  void DrainUntilSilence(Clock::TimePoint last_byte);
+  // Reads and drops bytes until `silence` passes without one, or until `limit`.
+  void DrainUntilSilence(Clock::Duration silence, Clock::TimePoint limit);
 
   LinkHooks& hooks_;
   Clock& clock_;
   std::int32_t baud_ = 0;
   bool in_exchange_ = false;
   Clock::TimePoint last_rx_{};
+  // The last reply was taken at its length; bytes may still follow it.
+  bool tail_possible_ = false;
 };
 
 }  // namespace tarvex

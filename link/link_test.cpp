@@ -147,6 +147,18 @@ TEST_F(LinkTest, LongHeaderReplyCompletesWithoutWaitingForSilence) {
   EXPECT_LT(clock.Now() - start, 10ms);
 }
 
+TEST_F(LinkTest, BytesTrailingACompleteReplyNeverPrecedeTheNext) {
+  // Each stray byte comes before the inter-frame silence has passed: still one frame.
+  const Bytes reply = MakeLongReply({0x2C, 0x01});
+  Attach([&](const Bytes&) {
+    return std::vector<Chunk>{{2ms, reply}, {1ms, {0xEE}}, {1ms, {0xEE}}, {1ms, {0xEE}}};
+  });
+  EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 300);
+  EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 300);
+  // A count of bytes takes the whole frame, tail included.
+  EXPECT_EQ(link.ExchangeRaw(link.TransferFrame, Command(25)), reply.size() + 3);
+}
+
 TEST_F(LinkTest, StaleBytesNeverPrecedeTheReply) {
   auto& port = AnswerWith(MakeLongReply({0x07, 0x00}));
   port.Inject({0xEE, 0xEE, 0xEE});
