@@ -32,7 +32,7 @@ std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t>
                                                 static_cast<std::uint16_t>(address), link.hooks());
     std::size_t received = 0;
     if (!link.SendShortRequest(buffer, n, &received)) return 0;
-    if (received < 3) return 0;
+    // A valid reply of two bytes leaves byte 2 at the 0 the sender put there: the end.
     const std::size_t count = buffer[2];
     if (count == 0) return static_cast<std::int32_t>(address);
     // A block that claims more than arrived, or more than fits, ends the read; so does
