@@ -126,7 +126,7 @@ TEST_F(ConfigTransferTest, TwoByteBlockReplyEndsTheText) {
     if (request[7] == 0) return std::vector<Chunk>{{2ms, {1, 17, 3, 'a', 'b', 'c', 0x5A, 0xA5}}};
     return std::vector<Chunk>{{2ms, {1, 17}}};
   });
-  EXPECT_EQ(Uploaded(UploadConfig(link, text)), "abc");
+  EXPECT_EQ(Uploaded(UploadConfig(link, text).bytes), "abc");
 }
 
 TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {

@@ -218,7 +218,7 @@ TEST(ControllerModel, PaddedShortRepliesStillCarryTheWholeTextThroughTheLink) {
     return chunks;
   });
   Bytes read(kConfigTextSize, 0);
-  ASSERT_EQ(UploadConfig(link, read), 81);
+  ASSERT_EQ(UploadConfig(link, read).bytes, 81);
   EXPECT_EQ(Bytes(read.begin(), read.begin() + 81), text);
 }
 
