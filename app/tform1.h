@@ -44,7 +44,7 @@ class TForm1 : public QWidget {
   struct Services {
     Dialogs& dialogs;
     Clock& clock;
-    // The settings file, "log.log" beside the executable.
+    // The settings file, "log.log" (basics/settings_path.h).
     QString settings_path;
     // Ends the process at once with the given exit code.
     std::function<void(int)> exit_process;
@@ -163,8 +163,9 @@ class TForm1 : public QWidget {
   void Button9Click();
 
   // Operations for the command handlers.
-  // Opens "\\.\COM" + Edit1 at the baud rate in Boud into link.PortHandle; false
-  // on failure. A Boud text that is no integer throws the conversion error.
+  // Opens the port Edit1 names (PortNameFromText) at the baud rate in Boud into
+  // link.PortHandle; false on failure. A Boud text that is no integer throws the
+  // conversion error.
   bool OpenSelectedPort();
   // Opens the port unless `ok` is shown; a failure shows "   COM порт ???" and the
   // caller goes on (its exchanges then fail).

@@ -47,9 +47,9 @@ class ExchangeFlag {
 
 Link::Link(LinkHooks& hooks, Clock& clock) : hooks_(hooks), clock_(clock) {}
 
-bool Link::Open(const std::string& name, std::int32_t baud) {
+bool Link::Open(const std::string& name, std::int32_t baud, OpenFailure* failure) {
   Close();
-  PortHandle = OpenPort(name, baud);
+  PortHandle = OpenPort(name, baud, failure);
   baud_ = PortHandle ? baud : 0;
   return PortHandle != nullptr;
 }

@@ -43,8 +43,9 @@ class Link {
   // True while an exchange waits on the port; a nested exchange is refused.
   bool InExchange() const { return in_exchange_; }
 
-  // Opens the device into PortHandle (closing any open one first). False on failure.
-  bool Open(const std::string& name, std::int32_t baud);
+  // Opens the device into PortHandle (closing any open one first). False on failure,
+  // described in `*failure` when given.
+  bool Open(const std::string& name, std::int32_t baud, OpenFailure* failure = nullptr);
   void Close();
 
   // Purges both queues, writes the bytes, pumps and marks " . ".
