@@ -1,11 +1,17 @@
 // tarvex-cli against the simulated controller on a pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
+#include <thread>
+
 #include "app/fast_clock_testing.h"
 #include "basics/file_bytes.h"
 #include "basics/scratch_folder_testing.h"
 #include "cli/cli_run_testing.h"
 #include "sim/fault.h"
+#include "sim/field_polls.h"
+#include "sim/pty_poller.h"
 #include "sim/pty_server.h"
 
 namespace tarvex::cli {
@@ -44,6 +50,8 @@ TEST_F(CliAgainstSim, PrintsValuesWithThePortOfTheSettingsFile) {
   EXPECT_EQ(result.err, "");
   result = RunCli(On({"pressure"}));
   EXPECT_EQ(result.out, "5.37\n");
+  EXPECT_EQ(RunCli(On({"log-clear", "--yes"})).status, 0);
+  EXPECT_EQ(RunCli(On({"log-count"})).out, "0\n");
 }
 
 TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
@@ -100,6 +108,31 @@ TEST_F(CliAgainstSim, CtrlCEndsACommandWithTheInterruptedStatus) {
   EXPECT_EQ(result.status, 130);
   EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
   EXPECT_EQ(result.out, "");
+}
+
+TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {
+  const tarvex::testing::ScratchFolder folder("cli-respond");
+  sim::PollerOptions options;
+  options.count = sim::FieldPollRound().size();
+  // The poller checks the day of every clock answer.
+  options.expect.day = 17;
+  sim::PtyPoller poller((folder.path() / "tty").string(), options);
+  poller.Open();
+  std::atomic<bool> stop{false};
+  sim::PollReport report;
+  std::ostringstream printed;
+  std::thread polling([&] {
+    if (poller.WaitForDevice(std::chrono::seconds(10))) report = poller.Run(printed);
+    stop = true;
+  });
+  const auto result =
+      RunCli({"--port", poller.link_path(), "respond", "--day", "17"}, RealClock(), "no-such-folder/log.log", stop);
+  polling.join();
+  EXPECT_TRUE(report.passed()) << printed.str();
+  EXPECT_EQ(result.status, 0) << result.err;
+  // The window's twelve pane lines, the controller's text in UTF-8.
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 12) << result.out;
+  EXPECT_NE(result.out.find("\n4,нитка 2  22>   f: 1\n"), std::string::npos) << result.out;
 }
 
 }  // namespace
