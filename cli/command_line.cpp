@@ -7,24 +7,24 @@
 namespace tarvex::cli {
 namespace {
 
-const std::vector<OptionSpec> kGlobalOptions = {
+const std::vector<Option> kGlobalOptions = {
     {"--port", "PORT", ""}, {"--baud", "BAUD", ""}, {"--help", "", ""}};
 
 [[noreturn]] void Usage(const std::string& message) { throw CliError(kUsage, message); }
 
 std::string_view FirstWord(std::string_view name) { return name.substr(0, name.find(' ')); }
 
-const OptionSpec* FindOption(std::span<const OptionSpec> options, std::string_view name) {
-  const auto found = std::ranges::find(options, name, &OptionSpec::name);
+const Option* FindOption(std::span<const Option> options, std::string_view name) {
+  const auto found = std::ranges::find(options, name, &Option::name);
   return found == options.end() ? nullptr : &*found;
 }
 
 // Takes the command's words from `at` on into the invocation; advances `at` past them.
 void TakeCommand(std::span<const std::string> words, std::size_t& at,
-                 std::span<const CommandSpec> commands, Invocation& invocation) {
+                 std::span<const Command> commands, Invocation& invocation) {
   const std::string& first = words[at++];
   bool known = false;
-  for (const CommandSpec& command : commands) {
+  for (const Command& command : commands) {
     if (command.name == first) {
       invocation.command = &command;
       return;
@@ -53,7 +53,7 @@ std::optional<std::string> Invocation::Value(std::string_view option) const {
 }
 
 Invocation ParseCommandLine(std::span<const std::string> words,
-                            std::span<const CommandSpec> commands) {
+                            std::span<const Command> commands) {
   Invocation invocation;
   std::size_t at = 0;
   while (at < words.size()) {
@@ -70,21 +70,21 @@ Invocation ParseCommandLine(std::span<const std::string> words,
     ++at;
     const std::size_t equals = word.find('=');
     const std::string name = word == "-h" ? "--help" : word.substr(0, equals);
-    const OptionSpec* spec = FindOption(kGlobalOptions, name);
-    if (spec == nullptr && invocation.command != nullptr) spec = FindOption(invocation.command->options, name);
-    if (spec == nullptr) {
+    const Option* option = FindOption(kGlobalOptions, name);
+    if (option == nullptr && invocation.command != nullptr) option = FindOption(invocation.command->options, name);
+    if (option == nullptr) {
       Usage((invocation.command != nullptr ? std::string(invocation.command->name) + ": " : "") +
             "unknown option " + name);
     }
     std::string value;
-    if (spec->value.empty()) {
+    if (option->value.empty()) {
       if (equals != std::string::npos) Usage(name + " takes no value");
     } else if (equals != std::string::npos) {
       value = word.substr(equals + 1);
     } else if (at < words.size()) {
       value = words[at++];
     } else {
-      Usage(name + " needs a value " + std::string(spec->value));
+      Usage(name + " needs a value " + std::string(option->value));
     }
     if (name == "--port") {
       invocation.port = value;

@@ -16,7 +16,7 @@ namespace tarvex::cli {
 struct Invocation {
   std::optional<std::string> port;
   std::optional<std::string> baud;
-  const CommandSpec* command = nullptr;
+  const Command* command = nullptr;
   // The first word of two-word commands ("config") given without its second word.
   std::string group;
   bool help = false;
@@ -31,6 +31,6 @@ struct Invocation {
 // Global options (--port, --baud, --help) may stand anywhere; "--name=value" and
 // "--name value" are the same. Throws CliError(kUsage) with what is wrong.
 Invocation ParseCommandLine(std::span<const std::string> words,
-                            std::span<const CommandSpec> commands);
+                            std::span<const Command> commands);
 
 }  // namespace tarvex::cli

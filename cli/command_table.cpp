@@ -3,9 +3,9 @@
 namespace tarvex::cli {
 namespace {
 
-const OptionSpec kYes{"--yes", "", "do not ask first (needed when standard input is no terminal)"};
+const Option kYes{"--yes", "", "do not ask first (needed when standard input is no terminal)"};
 
-const std::vector<CommandSpec> kCommands = {
+const std::vector<Command> kCommands = {
     {.name = "log-count",
      .summary = "print the number of records in the event log",
      .help = "Prints the number of records the event log holds.",
@@ -69,6 +69,6 @@ const std::vector<CommandSpec> kCommands = {
 
 }  // namespace
 
-std::span<const CommandSpec> Commands() { return kCommands; }
+std::span<const Command> Commands() { return kCommands; }
 
 }  // namespace tarvex::cli

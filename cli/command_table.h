@@ -12,25 +12,25 @@ namespace tarvex::cli {
 
 class Session;
 
-struct OptionSpec {
+struct Option {
   std::string_view name;   // "--output"
   std::string_view value;  // "FILE"; empty for a flag
   std::string_view help;
 };
 
-struct CommandSpec {
+struct Command {
   std::string_view name;        // "config read": one or two words
   std::string_view operands{};  // "FILE", or empty for none
   std::string_view summary;     // the line in the list of commands
   std::string_view help;        // the text of COMMAND --help, below its usage line
-  std::vector<OptionSpec> options{};
+  std::vector<Option> options{};
   // True when the command polls the stop flag itself (Ctrl+C ends it like "Stop"); any
   // other command is ended at its next wait.
   bool stops_itself = false;
   ExitStatus (*run)(Session&) = nullptr;
 };
 
-std::span<const CommandSpec> Commands();
+std::span<const Command> Commands();
 
 // Each command's run function, grouped by file.
 // run_log.cpp

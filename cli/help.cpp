@@ -30,29 +30,29 @@ std::string Table(const std::vector<std::pair<std::string, std::string_view>>& r
   return table;
 }
 
-std::string CommandList(std::span<const CommandSpec> commands, std::string_view group) {
+std::string CommandList(std::span<const Command> commands, std::string_view group) {
   std::vector<std::pair<std::string, std::string_view>> rows;
-  for (const CommandSpec& command : commands) {
+  for (const Command& command : commands) {
     if (!group.empty() && !command.name.starts_with(std::string(group) + " ")) continue;
     rows.emplace_back(command.name, command.summary);
   }
   return Table(rows);
 }
 
-std::string Synopsis(const CommandSpec& command) {
+std::string Synopsis(const Command& command) {
   std::string line = std::string(command.name);
-  for (const OptionSpec& option : command.options) {
+  for (const Option& option : command.options) {
     line += " [" + std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value)) + "]";
   }
   if (!command.operands.empty()) line += " " + std::string(command.operands);
   return line;
 }
 
-std::string CommandHelp(const CommandSpec& command) {
+std::string CommandHelp(const Command& command) {
   std::string text = std::string(kUsageHead) + Synopsis(command) + "\n\n" + std::string(command.help) + "\n";
   if (command.options.empty()) return text;
   std::vector<std::pair<std::string, std::string_view>> rows;
-  for (const OptionSpec& option : command.options) {
+  for (const Option& option : command.options) {
     rows.emplace_back(std::string(option.name) + (option.value.empty() ? "" : " " + std::string(option.value)),
                       option.help);
   }
@@ -61,7 +61,7 @@ std::string CommandHelp(const CommandSpec& command) {
 
 }  // namespace
 
-std::string HelpText(const Invocation& invocation, std::span<const CommandSpec> commands,
+std::string HelpText(const Invocation& invocation, std::span<const Command> commands,
                      const std::string& settings_path) {
   if (invocation.command != nullptr) return CommandHelp(*invocation.command);
   if (!invocation.group.empty()) {
