@@ -92,7 +92,7 @@ class TForm1ConfigTest : public QObject {
   void WriteCarriesTheCp1251TextWithCrLf() {
     ModelPortRig rig;
     auto& f = rig.form();
-    f.Memo->SetText(QString::fromUtf8("{\n\"имя\": \"Ёж\"\n}"));
+    f.Memo->SetText(QString::fromUtf8("{\r\n\"имя\": \"Ёж\"\r\n}"));
     f.Run(&tarvex::TForm1::Down_testClick);
     QCOMPARE(rig.shell.dialogs.messages, QStringList{kOk});
     const std::string expected("{\r\n\"\xE8\xEC\xFF\": \"\xA8\xE6\"\r\n}");
