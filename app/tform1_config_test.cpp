@@ -212,7 +212,7 @@ class TForm1ConfigTest : public QObject {
     Shell shell;
     auto& f = *shell.form;
     f.Memo->SetText(std::string_view("a\r\nb"));
-    shell.dialogs.file_answers = {shell.dir.filePath("two")};
+    shell.dialogs.file_answers = {shell.dir.filePath("two.json")};
     f.Sav->click();
     QCOMPARE(FileBytes(shell.dir.filePath("two.json")), std::string("a\r\nb"));
     QCOMPARE(f.ConfigTextLength, 4);
