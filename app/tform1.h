@@ -195,8 +195,11 @@ class TForm1 : public QWidget {
   std::int32_t ConfigTextLength = 0;
   std::int32_t RecordPointer = 0;
   bool StopRequested = false;
-  // Set by CommandGuard while a command runs.
+  // Set by CommandGuard while a command runs; the responder loop clears it while it
+  // waits for a poll, so that other commands run then.
   bool CommandRunning = false;
+  // Set while the responder loop ("Start") runs: a second one is refused.
+  bool ResponderRunning = false;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
