@@ -46,9 +46,10 @@ ExitStatus RunRespond(Session& session) {
   Link& link = session.link();
   const Environment& environment = session.environment();
   while (!environment.stop) {
-    const ResponderReply reply =
-        RunResponderStep(link, [&texts] { return texts; }, environment.wall_clock, separator);
-    for (const std::string& line : reply.trace) session.PrintText(line + "\n");
+    if (ReceiveRequest(link) > 0) {
+      const ResponderReply reply = AnswerRequest(link, texts, environment.wall_clock, separator);
+      for (const std::string& line : reply.trace) session.PrintText(line + "\n");
+    }
     if (link.PortHandle->Lost()) throw CliError(kControllerFailed, "the port is gone");
   }
   return kDone;
