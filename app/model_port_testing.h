@@ -12,21 +12,14 @@
 #include "app/text_pane.h"
 #include "link/link_testing.h"
 #include "sim/controller_model.h"
+#include "sim/model_peer_testing.h"
 
 namespace tarvex::testing {
 
 class ModelPortRig {
  public:
   explicit ModelPortRig(const sim::ModelOptions& options = {}) : model(options) {
-    auto port = std::make_unique<FakePort>(shell.clock, [this](const std::vector<std::uint8_t>& request) {
-      std::vector<Chunk> chunks;
-      for (const sim::Reply& reply : model.Feed(request)) {
-        for (const sim::ReplyChunk& chunk : reply.chunks) {
-          chunks.push_back({std::chrono::milliseconds(1) + chunk.pause_before, chunk.bytes});
-        }
-      }
-      return chunks;
-    });
+    auto port = std::make_unique<FakePort>(shell.clock, ModelPeer(model));
     port_ = port.get();
     shell.form->link.PortHandle = std::move(port);
     shell.form->ok->show();

@@ -16,7 +16,9 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 
 #include "app/dialogs.h"
@@ -171,10 +173,15 @@ class TForm1 : public QWidget {
   // caller goes on (its exchanges then fail).
   void EnsurePortOpen();
   // Outcome labels: HideStatus() hides "OK" and "NOT OK" and lets the window repaint
-  // before the exchange; one of ShowOk()/ShowNotOk() when the command is over.
+  // before the exchange; one of ShowOk()/ShowNotOk() when the command is over, or
+  // ShowResult(ok) for the one that `ok` says.
   void HideStatus();
   void ShowOk();
   void ShowNotOk();
+  void ShowResult(bool ok);
+  // With "Файл" ticked, the output file chosen in `dialog`; none when it is not ticked
+  // or the dialog was cancelled.
+  std::optional<std::filesystem::path> ChosenOutputFile(const FileDialogSpec& dialog);
   // A plain message box (UTF-8 text, leading blanks kept).
   void ShowMessage(const char* utf8_text);
 
@@ -231,9 +238,6 @@ class TForm1 : public QWidget {
   void BindResponderHandlers();
   // tform1_log.cpp
   void BindLogHandlers();
-  // The count and pointer queries without the command guard, for LOG to run.
-  void LogCountQuery();
-  void LogPointerQuery();
 
   QString settings_path_;
   std::function<void(int)> exit_process_;

@@ -107,18 +107,6 @@ class TForm1ArchiveTest : public QObject {
     QVERIFY(!rig.OkShown() && !rig.NotOkShown());
   }
 
-  void PointerZeroGivesLastIndex999() {
-    ModelPortRig rig;
-    SetArchive(rig, {});
-    TickIndex(rig.form(), "2");
-    Press(rig.form().ButContRetro);
-    QCOMPARE(RequestedIndexes(rig), (std::vector<int>{998, 999}));
-    QCOMPARE(rig.form().RecordPointer, 999);
-    QVERIFY(rig.form().Memo1->Text().starts_with("OK=0\r\n  998 "));
-    // "NOT OK" of the pointer query is hidden again once the records come.
-    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
-  }
-
   void NoRecordRequestedStillCreatesAnEmptyFile() {
     ModelPortRig rig;
     rig.form().chFile->setChecked(true);
@@ -148,57 +136,6 @@ class TForm1ArchiveTest : public QObject {
     QCOMPARE(rig.form().Memo1->Text(), std::string("OK=10"));
     QCOMPARE(rig.form().Edi->text(), QString("7"));
     QCOMPARE(FileBytes(path), std::string());
-  }
-
-  void ZoneShiftRollsDaysMonthsAndYearsInTheFile() {
-    ModelPortRig rig;
-    ZoneThreeHoursAhead(rig);
-    SetArchive(rig, {Record(24, 2, 28, 22, 30, 0, 1.0f), Record(23, 2, 28, 22, 30, 0, 2.0f),
-                     Record(23, 12, 31, 23, 0, 0, 3.0f), Record(0, 0, 0, 23, 0, 0, 4.0f)});
-    const QString path = rig.shell.dir.filePath("zone.ret");
-    ChooseFile(rig, path);
-    TickIndex(rig.form(), "4");
-    Press(rig.form().ButContRetro);
-    QCOMPARE(FileBytes(path), std::string("2024:02:29 01:30:00:   1.000\r\n"
-                                          "2023:03:01 01:30:00:   2.000\r\n"
-                                          "2024:01:01 02:00:00:   3.000\r\n"
-                                          "   0:00:00 23:00:00:   4.000\r\n"));
-    QCOMPARE(rig.form().Memo1->Text(), std::string("OK=4\r\n"
-                                                   "    0 2024:02:29 01:30:00:   1.000\r\n"
-                                                   "    1 2023:03:01 01:30:00:   2.000\r\n"
-                                                   "    2 2024:01:01 02:00:00:   3.000\r\n"
-                                                   "    3    0:00:00 23:00:00:   4.000"));
-  }
-
-  void InvalidTimeEndsTheRetrievalKeepingWhatCameBefore() {
-    ModelPortRig rig;
-    SetArchive(rig, {Record(24, 1, 1, 1, 0, 0, 1.0f), Record(24, 1, 1, 2, 0, 0, 2.0f),
-                     Record(24, 1, 1, 24, 0, 0, 3.0f), Record(24, 1, 1, 4, 0, 0, 4.0f)});
-    const QString path = rig.shell.dir.filePath("bad.ret");
-    ChooseFile(rig, path);
-    TickIndex(rig.form(), "4");
-    Press(rig.form().ButContRetro);
-
-    QCOMPARE(rig.shell.dialogs.errors, QStringList{"Invalid argument to time encode"});
-    QCOMPARE(RequestedIndexes(rig), (std::vector<int>{0, 1, 2}));
-    QCOMPARE(FileBytes(path), std::string("2024:01:01 01:00:00:   1.000\r\n"
-                                          "2024:01:01 02:00:00:   2.000\r\n"));
-    QCOMPARE(rig.form().Memo1->Text(), std::string("OK=4\r\n"
-                                                   "    0 2024:01:01 01:00:00:   1.000\r\n"
-                                                   "    1 2024:01:01 02:00:00:   2.000"));
-    QCOMPARE(rig.form().Edi->text(), QString("1"));
-    QVERIFY(!rig.form().CommandRunning);
-  }
-
-  void FailedRecordReadShowsNotOkAndEnds() {
-    ModelPortRig rig;
-    rig.model.AddFault(tarvex::sim::ParseFault("long:92:silence:after=2"));
-    TickIndex(rig.form(), "5");
-    Press(rig.form().ButContRetro);
-    QCOMPARE(RequestedIndexes(rig), (std::vector<int>{595, 596, 597}));
-    QCOMPARE(rig.form().Memo1->Text().find("\r\n  597 "), std::string::npos);
-    QVERIFY(rig.form().Memo1->Text().find("\r\n  596 ") != std::string::npos);
-    QVERIFY(!rig.OkShown() && rig.NotOkShown());
   }
 
   void BegThatIsNoIntegerEndsAfterTheFileIsCreated() {

@@ -8,6 +8,7 @@
 
 #include "app/command_guard.h"
 #include "app/config_file.h"
+#include "app/file_path.h"
 #include "app/tform1.h"
 #include "app/text_pane.h"
 
@@ -19,8 +20,6 @@ constexpr const char* kNotOkMessage = "      NOT OK";
 // "Set test" and "Reboot" answer with a blank at the end.
 constexpr const char* kCommandNotOkMessage = "      NOT OK ";
 constexpr const char* kNoPortMessage = "       COM?";
-
-std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 std::span<const std::uint8_t> Bytes(const std::string& text) {
   return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};

@@ -1,21 +1,17 @@
 // The event log: "LOG" (retrieval into Memo1 and, with "Файл", into a text file), the
 // count and pointer queries, "Clear log", and the count boxes that keep each other apart.
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <initializer_list>
-#include <optional>
 #include <string>
 
 #include "app/command_guard.h"
 #include "app/count_boxes_of.h"
-#include "app/output_file.h"
 #include "app/tform1.h"
 #include "app/text_pane.h"
-#include "log/count_boxes.h"
 #include "log/log_commands.h"
-#include "log/log_record.h"
+#include "log/log_retrieval.h"
 
 namespace tarvex {
 namespace {
@@ -25,17 +21,41 @@ void Untick(std::initializer_list<QCheckBox*> boxes) {
   for (QCheckBox* box : boxes) box->setChecked(false);
 }
 
-void PumpMessages() { QCoreApplication::processEvents(); }
-
-// The count or pointer query: its value in RecordPointer and as "OK=" + value, the
-// whole text of Memo1. A silent controller reads as "OK=0" with "OK" all the same.
-void RunLogQuery(TForm1& form, std::int32_t (*query)(Link&)) {
-  form.HideStatus();
-  form.RecordPointer = 0;
-  form.RecordPointer = query(form.link);
-  form.Memo1->SetText(std::string_view("OK=" + std::to_string(form.RecordPointer)));
+// A count or pointer query's value in RecordPointer and as "OK=" + value, the whole
+// text of Memo1. A silent controller reads as "OK=0" with "OK" all the same.
+void ShowLogQuery(TForm1& form, std::int32_t value) {
+  form.RecordPointer = value;
+  form.Memo1->SetText(std::string_view("OK=" + std::to_string(value)));
   form.ShowOk();
 }
+
+void StartLogQuery(TForm1& form) {
+  form.HideStatus();
+  form.RecordPointer = 0;
+}
+
+void RunLogQuery(TForm1& form, QueryReading (*query)(Link&)) {
+  StartLogQuery(form);
+  ShowLogQuery(form, query(form.link).value);
+}
+
+// LOG as the window shows it: the queries as their own buttons show them, the lines in
+// Memo1, the running number in Edi.
+class LogView final : public LogRetrievalSink {
+ public:
+  explicit LogView(TForm1& form) : form_(form) {}
+
+  CountBoxes Boxes() override { return CountBoxesOf(form_); }
+  void QueryStarting() override { StartLogQuery(form_); }
+  void QueryRead(const QueryReading& reading) override { ShowLogQuery(form_, reading.value); }
+  void RecordsStarting() override { form_.HideStatus(); }
+  void Line(std::string_view text) override { form_.Memo1->AddLine(text); }
+  void RunningNumber(std::int32_t number) override { form_.Edi->setText(QString::number(number)); }
+  bool StopRequested() override { return form_.StopRequested; }
+
+ private:
+  TForm1& form_;
+};
 
 }  // namespace
 
@@ -52,77 +72,30 @@ void TForm1::BindLogHandlers() {
 }
 
 void TForm1::ButKillLogClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  if (dialogs.Confirm() != Dialogs::kYes) return;
-  EnsurePortOpen();
-  HideStatus();
-  if (ClearLog(link)) {
-    ShowOk();
-  } else {
-    ShowNotOk();
-  }
+  RunCommand(CommandRunning, [this] {
+    if (dialogs.Confirm() != Dialogs::kYes) return;
+    EnsurePortOpen();
+    HideStatus();
+    ShowResult(ClearLog(link));
+  });
 }
 
 void TForm1::ButBegLogClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  LogPointerQuery();
+  RunCommand(CommandRunning, [this] { RunLogQuery(*this, ReadLogPointer); });
 }
 
 void TForm1::ButContCountClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  LogCountQuery();
+  RunCommand(CommandRunning, [this] { RunLogQuery(*this, ReadLogCount); });
 }
 
-void TForm1::LogCountQuery() { RunLogQuery(*this, QueryLogCount); }
-
-void TForm1::LogPointerQuery() { RunLogQuery(*this, QueryLogPointer); }
-
 void TForm1::ButContLogClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  EnsurePortOpen();
-  StopRequested = false;
-  LogCountQuery();
-  const std::int32_t count = RecordPointer;
-  PumpMessages();
-  LogPointerQuery();
-  const std::int32_t pointer = RecordPointer;
-  HideStatus();
-
-  // Closed by its destructor whatever ends the retrieval, a conversion error included.
-  std::optional<OutputFile> file;
-  if (chFile->isChecked()) {
-    if (const auto path = dialogs.SaveFile(SaveDialog1)) {
-      file.emplace(*path);
-      const std::string line = "pointer = " + std::to_string(pointer) + "\r\n";
-      Memo1->AddLine(std::string_view(line));
-      file->Write(line);
-    }
-  }
-
-  const LogRetrievalPlan plan = PlanLogRetrieval(CountBoxesOf(*this), count, pointer);
-  LogRenderState state;
-  std::int32_t index = plan.first_index;
-  for (std::int32_t i = 0; i < plan.count && !StopRequested; ++i, ++index) {
-    PumpMessages();
-    // EdONE is read again for every record: the user may change it meanwhile.
-    index = LogRequestIndex(CountBoxesOf(*this), index);
-    const std::int32_t length = ReadLogRecord(link, index);
-    if (length <= 0) {
-      ShowNotOk();
-      return;
-    }
-    const RenderedLogRecord record = RenderLogRecord(
-        {link.TransferFrame.data(), static_cast<std::size_t>(length)}, state);
-    Memo1->AddLine(std::string_view(record.pane_text));
-    if (record.SetsRunningNumber()) Edi->setText(QString::number(i + 1));
-    if (file) file->Write(record.file_bytes);
-    PumpMessages();
-    if (ONE->isChecked()) return;
-  }
+  RunCommand(CommandRunning, [this] {
+    EnsurePortOpen();
+    StopRequested = false;
+    const auto file = ChosenOutputFile(SaveDialog1);
+    LogView view(*this);
+    if (RetrieveLog(link, view, file).kind == OutcomeKind::kFailed) ShowNotOk();
+  });
 }
 
 void TForm1::IndexClick() {

@@ -53,7 +53,6 @@ class Controller {
   int pointer = 0;
   bool silent = false;
   std::function<std::string(int index)> record = FoldedRecord;
-  int silent_record_read = 0;  // 1-based record read that gets no reply; 0: none
   // Runs inside the exchange of every record read, as a click would while it waits.
   std::function<void(int read)> during_record_read;
 
@@ -75,7 +74,6 @@ class Controller {
         record_indexes.push_back(index);
         const int read = static_cast<int>(record_indexes.size());
         if (during_record_read) during_record_read(read);
-        if (read == silent_record_read) return {};
         const std::string text = record(index);
         return {{std::chrono::milliseconds(1), MakeLongReply(Bytes(text.begin(), text.end()))}};
       }
@@ -137,55 +135,6 @@ class TForm1LogTest : public QObject {
     QVERIFY(!rig.OkShown() && !rig.NotOkShown());
     QCOMPARE(rig.shell.dialogs.file_dialogs_shown.size(), std::size_t{1});
     QCOMPARE(rig.shell.dialogs.file_dialogs_shown[0].default_extension, QString("log"));
-  }
-
-  void ReadsTheLastRecordsInAscendingOrder() {
-    {  // fewer held than asked for
-      Rig rig;
-      rig.controller.count = 7;
-      rig.controller.pointer = 100;
-      rig.form().Last10->click();
-      rig.form().ButContLog->click();
-      QCOMPARE(rig.controller.record_indexes, Range(93, 99));
-      QVERIFY(rig.Pane().ends_with("r99\r\n\r\n"));
-    }
-    {  // "последних" with Beg 30
-      Rig rig;
-      rig.controller.count = 2000;
-      rig.controller.pointer = 50;
-      rig.form().ButContLog->click();
-      QCOMPARE(rig.controller.record_indexes, Range(20, 49));
-    }
-    {  // indexes of 2000 and more are brought back into the ring, later ones follow
-      Rig rig;
-      rig.controller.count = 2000;
-      rig.controller.pointer = 2005;
-      rig.form().Beg->setText("10");
-      rig.form().ButContLog->click();
-      std::vector<int> expected = Range(1995, 1999);
-      for (int i : Range(0, 4)) expected.push_back(i);
-      QCOMPARE(rig.controller.record_indexes, expected);
-    }
-    {  // a pointer smaller than N: the start index goes below 0
-      Rig rig;
-      rig.controller.count = 2000;
-      rig.controller.pointer = 3;
-      rig.form().Last10->click();
-      rig.form().ButContLog->click();
-      QCOMPARE(rig.controller.record_indexes, Range(-7, 2));
-    }
-  }
-
-  void OneReadsTheRecordAtEdOneOnly() {
-    Rig rig;
-    rig.controller.count = 2000;
-    rig.controller.pointer = 50;
-    rig.form().Last500->click();
-    rig.form().ONE->click();
-    rig.form().EdONE->setText("2003");
-    rig.form().ButContLog->click();
-    QCOMPARE(rig.controller.record_indexes, std::vector<int>{3});
-    QCOMPARE(rig.Pane(), std::string("OK=50\r\n<2024.03.07-09:05:00 r3\r\n"));
   }
 
   void CountBoxesKeepEachOtherApart() {
@@ -341,21 +290,6 @@ class TForm1LogTest : public QObject {
                                             ">2024.03.07-09:05:00 X\0Y\r\n", 67));
       QCOMPARE(rig.form().Edi->text(), QString("2"));
     }
-  }
-
-  void FailedReadEndsWithNotOk() {
-    Rig rig;
-    rig.controller.count = 2000;
-    rig.controller.pointer = 500;
-    rig.controller.silent_record_read = 5;
-    const QString path = rig.TickFile();
-    rig.form().ButContLog->click();
-    QCOMPARE(rig.controller.record_indexes.size(), std::size_t{5});
-    QVERIFY(!rig.OkShown() && rig.NotOkShown());
-    std::string expected = "pointer = 500\r\n";
-    for (int i : Range(470, 473)) expected += FoldedRecord(i) + "\r\n";
-    QCOMPARE(ReadBytes(path), expected);
-    QVERIFY(!HeldOpen(path));
   }
 
   void StopEndsAfterTheCurrentRecordAndOtherCommandsAreRefused() {

@@ -1,6 +1,6 @@
 // Port selection, status labels, the two "Clear" buttons, Stop, the settings file
 // and the diagnostic window.
-#include <QCoreApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "app/cp1251.h"
+#include "app/file_path.h"
 #include "app/framework_error.h"
 #include "app/tform1.h"
 #include "app/tform2.h"
@@ -21,8 +22,6 @@ namespace tarvex {
 namespace {
 
 constexpr const char* kNoPortMessage = "   COM порт ???";
-
-std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 }  // namespace
 
@@ -100,7 +99,7 @@ void TForm1::ShowOpenResult(bool opened) {
 void TForm1::HideStatus() {
   Label2->hide();
   Label5->hide();
-  QCoreApplication::processEvents();
+  hooks.PumpMessages();
 }
 
 void TForm1::ShowOk() {
@@ -111,6 +110,21 @@ void TForm1::ShowOk() {
 void TForm1::ShowNotOk() {
   Label2->hide();
   Label5->show();
+}
+
+void TForm1::ShowResult(bool ok) {
+  if (ok) {
+    ShowOk();
+  } else {
+    ShowNotOk();
+  }
+}
+
+std::optional<std::filesystem::path> TForm1::ChosenOutputFile(const FileDialogSpec& dialog) {
+  if (!chFile->isChecked()) return std::nullopt;
+  const auto path = dialogs.SaveFile(dialog);
+  if (!path) return std::nullopt;
+  return ToPath(*path);
 }
 
 void TForm1::ShowMessage(const char* utf8_text) { dialogs.Message(QString::fromUtf8(utf8_text)); }

@@ -1,19 +1,7 @@
-// The controller's archive commands and the index arithmetic of a retrieval.
+// The controller's archive commands and the index arithmetic of a retrieval; the
+// retrieval itself is RetrieveArchive (archive/archive_retrieval.h).
 //
-// Indexes run over a ring of 1001 positions, 0..1000. A retrieval, as the window
-// runs it:
-//   zone = ZoneShift(clock.Now());
-//   pointer = QueryArchivePointer(link);
-//   plan = PlanArchiveRetrieval(boxes, pointer);     // may throw ConversionError
-//   i_index = plan.first_index;
-//   for (i = 0; i < plan.count; ++i, ++i_index) {
-//     i_index = ArchiveRequestIndex(boxes, i_index);  // may throw (EdONE)
-//     L = ReadArchiveRecord(link, i_index);  if (L <= 0) -> "NOT OK", stop
-//     record = DecodeArchiveRecord({link.TransferFrame.data(), L});
-//     ShiftArchiveTime(record, zone);                 // may throw
-//     ONE: EdVal = ArchiveValueText(record.value), stop
-//     file << ArchiveFileLine(record); pane << ArchivePaneLine(i_index, record)
-//   }
+// Indexes run over a ring of 1001 positions, 0..1000.
 #pragma once
 
 #include <cstdint>

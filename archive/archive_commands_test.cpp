@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "archive/archive_lines.h"
+#include "archive/archive_retrieval.h"
 #include "log/conversion_error.h"
 #include "log/link_rig.h"
 
@@ -22,15 +23,24 @@ CountBoxes Last10() {
   return boxes;
 }
 
-// The indexes a retrieval requests, run as the window runs it.
+// The indexes a RETRO retrieval requests from a controller whose pointer is `pointer`.
 std::vector<std::int32_t> RequestedIndexes(const CountBoxes& boxes, std::int32_t pointer) {
-  const ArchiveRetrievalPlan plan = PlanArchiveRetrieval(boxes, pointer);
+  LinkRig rig([pointer](const std::vector<std::uint8_t>& request) {
+    return request[6] == kArchivePointerCode
+               ? MakeLongReply({static_cast<std::uint8_t>(pointer), static_cast<std::uint8_t>(pointer >> 8)},
+                               kArchivePointerCode)
+               : MakeLongReply(std::vector<std::uint8_t>(kArchiveRecordSize, 0), kArchiveRecordCode);
+  });
+  struct Sink final : ArchiveRetrievalSink {
+    explicit Sink(const CountBoxes& b) : boxes(b) {}
+    CountBoxes Boxes() override { return boxes; }
+    void Line(std::string_view) override {}
+    CountBoxes boxes;
+  } sink(boxes);
+  RetrieveArchive(rig.link, sink, WallTime{}, std::nullopt);
   std::vector<std::int32_t> indexes;
-  std::int32_t index = plan.first_index;
-  for (std::int32_t i = 0; i < plan.count; ++i, ++index) {
-    index = ArchiveRequestIndex(boxes, index);
-    indexes.push_back(index);
-    if (boxes.one) break;
+  for (const auto& request : rig.writes()) {
+    if (request[6] == kArchiveRecordCode) indexes.push_back(static_cast<std::int16_t>(request[8] | request[9] << 8));
   }
   return indexes;
 }

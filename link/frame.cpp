@@ -105,12 +105,18 @@ bool IsCompleteLongReply(const std::uint8_t* reply, std::size_t received) {
   return received >= kLongHeaderLength + LongReplyLength(reply);
 }
 
-bool IsValidLongReply(const std::uint8_t* reply, std::size_t received) {
-  if (!IsCompleteLongReply(reply, received)) return false;
+LinkFailure JudgeLongReply(const std::uint8_t* reply, std::size_t received) {
+  if (received < kLongHeaderLength) return LinkFailure::kShortReply;
+  if (!CheckCrc16(reply, 4)) return LinkFailure::kHeaderChecksum;
   const std::size_t length = LongReplyLength(reply);
   // The packet checksum sits at 4 + L; with L < 4 there is no packet to check.
-  if (length < 4) return false;
-  return CheckCrc16(reply + kLongHeaderLength, length - 2);
+  if (received < kLongHeaderLength + length || length < 4) return LinkFailure::kShortReply;
+  if (!CheckCrc16(reply + kLongHeaderLength, length - 2)) return LinkFailure::kPacketChecksum;
+  return LinkFailure::kNone;
+}
+
+bool IsValidLongReply(const std::uint8_t* reply, std::size_t received) {
+  return JudgeLongReply(reply, received) == LinkFailure::kNone;
 }
 
 void BuildShortHeader(std::uint8_t* buffer) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include "link/link_failure.h"
 #include "link/link_hooks.h"
 
 namespace tarvex {
@@ -40,8 +41,11 @@ std::size_t BuildScriptDownloadRequest(std::span<std::uint8_t> buffer,
 // L of a long-header reply: the 16-bit value at offsets 2..3.
 std::uint16_t LongReplyLength(const std::uint8_t* reply);
 
-// True when the first `received` bytes hold a whole long-header reply with both
-// checksums good. Never looks past `received`.
+// What is wrong with the first `received` bytes as a whole long-header reply:
+// kNone when both checksums are good, kShortReply, kHeaderChecksum or
+// kPacketChecksum otherwise. Never looks past `received`.
+LinkFailure JudgeLongReply(const std::uint8_t* reply, std::size_t received);
+// JudgeLongReply() finds nothing wrong.
 bool IsValidLongReply(const std::uint8_t* reply, std::size_t received);
 
 // True when the header is complete (6 bytes, good checksum) and 6 + L bytes are in:

@@ -178,11 +178,40 @@ std::size_t Link::ReadAnyBytes(std::span<std::uint8_t> buffer) {
   return count;
 }
 
+void Link::NoteNoReply() {
+  if (!PortHandle) {
+    last_failure_ = LinkFailure::kPortNotOpen;
+  } else if (PortHandle->Lost()) {
+    last_failure_ = LinkFailure::kPortGone;
+  } else {
+    last_failure_ = LinkFailure::kSilent;
+  }
+}
+
+bool Link::AcceptLongReply(std::span<const std::uint8_t> buffer, std::size_t count,
+                           std::size_t min_length) {
+  if (count == 0) return false;  // Exchange() noted why
+  last_failure_ = JudgeLongReply(buffer.data(), count);
+  if (last_failure_ == LinkFailure::kNone && LongReplyLength(buffer.data()) < min_length) {
+    last_failure_ = LinkFailure::kShortReply;
+  }
+  return last_failure_ == LinkFailure::kNone;
+}
+
 std::size_t Link::Exchange(std::span<std::uint8_t> buffer, std::size_t n, ReplyFraming framing) {
-  if (in_exchange_ || n > buffer.size()) return 0;
+  if (in_exchange_ || n > buffer.size()) {
+    last_failure_ = LinkFailure::kRefused;
+    return 0;
+  }
   ExchangeFlag flag(in_exchange_);
   WriteRequest(buffer.data(), n);
-  return ReadReply(buffer, framing);
+  const std::size_t count = ReadReply(buffer, framing);
+  if (count == 0) {
+    NoteNoReply();
+  } else {
+    last_failure_ = LinkFailure::kNone;
+  }
+  return count;
 }
 
 bool Link::ExchangeAck(std::span<std::uint8_t> buffer, std::size_t n) {
@@ -196,13 +225,13 @@ std::size_t Link::ExchangeRaw(std::span<std::uint8_t> buffer, std::size_t n) {
 
 std::int32_t Link::ExchangeWord(std::span<std::uint8_t> buffer, std::size_t n) {
   const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
-  if (!IsValidLongReply(buffer.data(), count) || LongReplyLength(buffer.data()) < 6) return 0;
+  if (!AcceptLongReply(buffer, count, 6)) return 0;
   return buffer[8] | (buffer[9] << 8);
 }
 
 std::int32_t Link::ExchangeInt32(std::span<std::uint8_t> buffer, std::size_t n) {
   const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
-  if (!IsValidLongReply(buffer.data(), count) || LongReplyLength(buffer.data()) < 8) return 0;
+  if (!AcceptLongReply(buffer, count, 8)) return 0;
   std::uint32_t value = 0;
   for (int i = 3; i >= 0; --i) value = (value << 8) | buffer[8 + i];
   return static_cast<std::int32_t>(value);
@@ -210,7 +239,7 @@ std::int32_t Link::ExchangeInt32(std::span<std::uint8_t> buffer, std::size_t n) 
 
 float Link::ExchangeFloat(std::span<std::uint8_t> buffer, std::size_t n) {
   const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
-  if (!IsValidLongReply(buffer.data(), count) || LongReplyLength(buffer.data()) < 8) return 0.0F;
+  if (!AcceptLongReply(buffer, count, 8)) return 0.0F;
   std::uint32_t bits = 0;
   for (int i = 3; i >= 0; --i) bits = (bits << 8) | buffer[8 + i];
   float value;
@@ -220,8 +249,9 @@ float Link::ExchangeFloat(std::span<std::uint8_t> buffer, std::size_t n) {
 
 std::int32_t Link::ExchangeData(std::span<std::uint8_t> buffer, std::size_t n) {
   const std::size_t count = Exchange(buffer, n, ReplyFraming::kLongHeader);
-  if (!IsValidLongReply(buffer.data(), count)) return 0;
+  if (!AcceptLongReply(buffer, count, 4)) return 0;
   const std::size_t data_length = LongReplyLength(buffer.data()) - 4;
+  if (data_length == 0) last_failure_ = LinkFailure::kNoData;
   // memmove: source and destination overlap.
   std::memmove(buffer.data(), buffer.data() + 8, data_length);
   return static_cast<std::int32_t>(data_length);
@@ -232,18 +262,26 @@ bool Link::SendShortRequest(ShortBuffer& buffer, std::size_t n, std::size_t* rec
   hooks_.Trace("bool Send =" + std::to_string(n));
   hooks_.Trace(HexLine(buffer.data() + 4, n - 4));
   std::size_t count = 0;
+  last_failure_ = LinkFailure::kRefused;
   if (!in_exchange_) {
     ExchangeFlag flag(in_exchange_);
     WriteRequest(buffer.data(), n);
     std::fill_n(buffer.begin(), 4, 0);
     count = ReadReply(buffer, ReplyFraming::kSilence);
+    if (count == 0) NoteNoReply();
   } else {
     std::fill_n(buffer.begin(), 4, 0);
   }
   hooks_.Trace("bool Send, ReadBuf=" + std::to_string(count) + " " + std::to_string(buffer[0]) +
                " " + std::to_string(buffer[1]));
   if (received != nullptr) *received = count;
-  return IsValidShortReply(buffer.data(), count);
+  const bool valid = IsValidShortReply(buffer.data(), count);
+  if (valid) {
+    last_failure_ = LinkFailure::kNone;
+  } else if (count > 0) {
+    last_failure_ = LinkFailure::kShortReply;
+  }
+  return valid;
 }
 
 std::int32_t Link::ExchangeWordCommand(std::uint8_t code) {

@@ -9,6 +9,7 @@
 
 #include "link/clock.h"
 #include "link/frame.h"
+#include "link/link_failure.h"
 #include "link/link_hooks.h"
 #include "link/serial_port.h"
 
@@ -72,6 +73,10 @@ class Link {
   // stands at offset 0 of `buffer`; `received` gets the reply's length.
   bool SendShortRequest(ShortBuffer& buffer, std::size_t n, std::size_t* received = nullptr);
 
+  // Why the last exchange (long-header or short-header) failed; kNone after one that
+  // succeeded.
+  LinkFailure LastFailure() const { return last_failure_; }
+
   // Convenience over TransferFrame for the common 14-byte commands.
   std::int32_t ExchangeWordCommand(std::uint8_t code);
   bool ExchangeAckCommand(std::uint8_t code);
@@ -85,6 +90,12 @@ class Link {
   // Keeps the inter-frame silence before a request; after a reply taken at its length,
   // by reading and dropping its tail.
   void WaitInterFrameGap();
+  // Notes why no byte of a reply came: the port, or the line's silence.
+  void NoteNoReply();
+  // Notes what is wrong with the `count` reply bytes in `buffer` as a long-header
+  // reply with at least `min_length` (L) bytes of packet; true when nothing is.
+  bool AcceptLongReply(std::span<const std::uint8_t> buffer, std::size_t count,
+                       std::size_t min_length);
   // Reads on from `count` until `silence` passes without a byte (or the buffer is
   // full, or a long-header reply is complete); returns the new count.
   std::size_t ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t count,
@@ -100,6 +111,7 @@ class Link {
   Clock::TimePoint last_rx_{};
   // The last reply was taken at its length; bytes may still follow it.
   bool tail_possible_ = false;
+  LinkFailure last_failure_ = LinkFailure::kNone;
 };
 
 }  // namespace tarvex

@@ -60,15 +60,20 @@ TEST_F(LinkTest, BrokenRepliesGiveTheFailureValue) {
   bad_header[4] ^= 1;
   AnswerWith(bad_header);
   EXPECT_EQ(link.ExchangeInt32(link.TransferFrame, Command(44)), 0);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kHeaderChecksum);
 
   Bytes bad_packet = MakeLongReply({0x00, 0x00, 0x80, 0x3F});
   bad_packet.back() ^= 1;
   AnswerWith(bad_packet);
   EXPECT_EQ(link.ExchangeFloat(link.TransferFrame, Command(45)), 0.0F);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kPacketChecksum);
 
   // A word query answered without a value is no value.
   AnswerWith(MakeLongReply({}));
   EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 0);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kShortReply);
+  EXPECT_EQ(link.ExchangeData(link.TransferFrame, Command(26)), 0);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kNoData);
 
   // Truncated: the header promises more than arrives.
   Bytes cut = MakeLongReply(Bytes(20, 'x'));
@@ -77,6 +82,11 @@ TEST_F(LinkTest, BrokenRepliesGiveTheFailureValue) {
   link.TransferFrame.fill(0xAB);
   EXPECT_EQ(link.ExchangeData(link.TransferFrame, Command(26)), 0);
   EXPECT_EQ(link.TransferFrame[0], 0x05) << "the raw reply stays in the buffer";
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kShortReply);
+
+  AnswerWith(MakeLongReply({0x2C, 0x01}));
+  EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 300);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kNone);
 }
 
 TEST_F(LinkTest, AckAndRawAcceptAnyByte) {
@@ -95,6 +105,7 @@ TEST_F(LinkTest, SilentControllerTimesOutAfterTheFirstByteWait) {
   EXPECT_LE(waited, 13200ms);
   EXPECT_EQ(hooks.marks, " . ") << "no reply mark for a silent controller";
   EXPECT_GT(hooks.pumps, 1000) << "the window is pumped throughout the wait";
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kSilent);
 }
 
 TEST_F(LinkTest, WithoutPortReadsFailAfterTheShortWait) {
@@ -103,6 +114,7 @@ TEST_F(LinkTest, WithoutPortReadsFailAfterTheShortWait) {
   const auto waited = clock.Now() - start;
   EXPECT_GE(waited, 2000ms);
   EXPECT_LE(waited, 2100ms);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kPortNotOpen);
 }
 
 TEST_F(LinkTest, ReplyEndsAtALongPauseAndTheRestIsPurged) {
@@ -179,15 +191,19 @@ TEST_F(LinkTest, OverlongReplyIsCutAtTheBufferAndDrained) {
 TEST_F(LinkTest, NestedExchangeIsRefusedWithoutTouchingThePort) {
   auto& port = AnswerWith(MakeLongReply({0x05, 0x00}));
   std::int32_t nested = -1;
+  LinkFailure nested_failure = LinkFailure::kNone;
   hooks.on_pump = [&] {
     if (nested == -1 && link.InExchange()) {
       std::array<std::uint8_t, kTransferFrameSize> other{};
       nested = link.ExchangeWord(other, BuildCommandRequest(other, 28));
+      nested_failure = link.LastFailure();
     }
   };
   EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 5);
   EXPECT_EQ(nested, 0);
+  EXPECT_EQ(nested_failure, LinkFailure::kRefused);
   EXPECT_EQ(port.writes.size(), 1U);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kNone) << "the outer exchange's own outcome";
 }
 
 TEST_F(LinkTest, PortClosedByANestedHandlerEndsTheWait) {

@@ -166,6 +166,7 @@ TEST_F(PosixPortTest, HangUpIsSeenAsALostDevice) {
   fast.PortHandle = std::move(link.PortHandle);
   EXPECT_EQ(fast.ExchangeWord(fast.TransferFrame, BuildCommandRequest(fast.TransferFrame, 28)), 0);
   EXPECT_TRUE(fast.PortHandle->Lost());
+  EXPECT_EQ(fast.LastFailure(), LinkFailure::kPortGone);
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1s) << "no busy wait on a dead device";
 }
 

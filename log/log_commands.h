@@ -1,15 +1,5 @@
-// The controller's event log commands and the arithmetic of a retrieval.
-//
-// A retrieval, as the window runs it:
-//   count = QueryLogCount(link); pointer = QueryLogPointer(link);
-//   plan = PlanLogRetrieval(boxes, count, pointer);   // may throw ConversionError
-//   x = plan.first_index;
-//   for (i = 0; i < plan.count && !stop; ++i, ++x) {
-//     x = LogRequestIndex(boxes, x);                  // re-reads EdONE for ONE
-//     L = ReadLogRecord(link, x);  if (L <= 0) -> "NOT OK", stop
-//     RenderLogRecord({link.TransferFrame.data(), L}, state) -> pane, Edi, file
-//     if (boxes.one) stop
-//   }
+// The controller's event log commands and the arithmetic of a retrieval; the
+// retrieval itself is RetrieveLog (log/log_retrieval.h).
 #pragma once
 
 #include <cstdint>

@@ -48,32 +48,6 @@ TEST(LogCommandsTest, NegativeIndexIsSentAsItsLow16Bits) {
   EXPECT_EQ(rig.writes()[0][9], 0xFF);
 }
 
-TEST(LogRetrievalTest, ReadsTheLastRecordsInOrderAndRendersEach) {
-  // A controller whose record at index i is stamped with i as its seconds.
-  LinkRig rig([](const std::vector<std::uint8_t>& request) {
-    const int index = request[8] | request[9] << 8;
-    const std::string record = "<2024.03.07-09:05:" + std::to_string(index % 60) + " i";
-    return MakeLongReply({record.begin(), record.end()});
-  });
-  CountBoxes boxes;  // Index with Beg "30"
-  const LogRetrievalPlan plan = PlanLogRetrieval(boxes, 2000, 50);
-  LogRenderState state;
-  std::string file;
-  std::int32_t x = plan.first_index;
-  for (std::int32_t i = 0; i < plan.count; ++i, ++x) {
-    x = LogRequestIndex(boxes, x);
-    const std::int32_t length = ReadLogRecord(rig.link, x);
-    ASSERT_GT(length, 0);
-    file += RenderLogRecord({rig.link.TransferFrame.data(), static_cast<std::size_t>(length)}, state)
-                .file_bytes;
-  }
-  ASSERT_EQ(rig.writes().size(), 30u);
-  EXPECT_EQ(rig.writes().front()[8], 20);
-  EXPECT_EQ(rig.writes().back()[8], 49);
-  EXPECT_EQ(file.substr(0, 25), "<2024.03.07-09:05:20 i\r\n<");
-  EXPECT_EQ(file.size(), 30u * 24);
-}
-
 TEST(LogRetrievalPlanTest, CountBoxesCappedAtTheCountHeld) {
   CountBoxes boxes;  // Index with Beg "30"
   const auto thirty = PlanLogRetrieval(boxes, 2000, 50);

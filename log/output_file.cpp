@@ -1,12 +1,9 @@
-#include "app/output_file.h"
-
-#include <filesystem>
+#include "log/output_file.h"
 
 namespace tarvex {
 
-OutputFile::OutputFile(const QString& path)
-    : stream_(std::filesystem::path(path.toStdU16String()),
-              std::ios::binary | std::ios::out | std::ios::trunc) {}
+OutputFile::OutputFile(const std::filesystem::path& path)
+    : stream_(path, std::ios::binary | std::ios::out | std::ios::trunc) {}
 
 void OutputFile::Write(std::string_view bytes) {
   if (!stream_.is_open()) return;

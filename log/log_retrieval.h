@@ -1,0 +1,52 @@
+// "LOG": the count and pointer queries, then the records the count boxes ask for,
+// each rendered into a line for a pane and, with a file, into the file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "link/link.h"
+#include "link/operation_outcome.h"
+#include "log/count_boxes.h"
+
+namespace tarvex {
+
+// What a front end shows of a LOG retrieval, and what it lets the retrieval read.
+class LogRetrievalSink {
+ public:
+  virtual ~LogRetrievalSink() = default;
+  // The count boxes as they stand now: read for the plan, before every record (EdONE
+  // may change meanwhile) and after it (ONE ends the retrieval).
+  virtual CountBoxes Boxes() = 0;
+  // Around each of the two queries, count first: about to go out; what it read (a
+  // failed query reads as 0).
+  virtual void QueryStarting() {}
+  virtual void QueryRead(const QueryReading& reading) { (void)reading; }
+  // The queries are over; the records, if any, follow.
+  virtual void RecordsStarting() {}
+  // A line to add to the pane by its add-a-line rule (code page 1251, breaks as given).
+  virtual void Line(std::string_view text) = 0;
+  // The running number of the record just read (1 for the first); given for verbatim
+  // records only.
+  virtual void RunningNumber(std::int32_t number) { (void)number; }
+  // True once the user asked the retrieval to stop; asked before every record.
+  virtual bool StopRequested() { return false; }
+};
+
+// The count and pointer queries on their own.
+QueryReading ReadLogCount(Link& link);
+QueryReading ReadLogPointer(Link& link);
+
+// Runs a LOG retrieval on `link`. With `file` the file is created after the queries,
+// replacing any file of that name; it and the pane get the line "pointer = P", then the
+// file gets each record's bytes, on disk before the next exchange; it is closed however
+// the retrieval ends. A failed query reads as 0 and the retrieval goes on with it (the
+// outcome keeps it as its failure); the first failed record read ends it (kFailed), as
+// does a stop (kStopped) or ONE after its record. Throws ConversionError for a Beg or
+// EdONE text that is no integer.
+OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink,
+                             const std::optional<std::filesystem::path>& file);
+
+}  // namespace tarvex
