@@ -32,14 +32,6 @@ LoadResult LoadTextFile(const std::filesystem::path& path, std::span<std::uint8_
   return LoadResult::kLoaded;
 }
 
-bool WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  std::ofstream file(path, std::ios::out | std::ios::trunc | std::ios::binary);
-  if (!file.is_open()) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  return !file.fail();
-}
-
 std::string_view TextUpToFirstZero(std::span<const std::uint8_t> bytes) {
   const auto end = std::ranges::find(bytes, std::uint8_t{0});
   return {reinterpret_cast<const char*>(bytes.data()),

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "basics/file_bytes.h"
+
 namespace tarvex {
 
 enum class LoadResult {
@@ -22,9 +24,6 @@ enum class LoadResult {
 // Whatever happens, `length` never exceeds the text held in `text`.
 LoadResult LoadTextFile(const std::filesystem::path& path, std::span<std::uint8_t> text,
                         std::int32_t& length);
-
-// Replaces the file with `bytes`; false unless all of them were written.
-bool WriteFileBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // The text ends at its first 0 byte.
 std::string_view TextUpToFirstZero(std::span<const std::uint8_t> bytes);

@@ -8,15 +8,13 @@
 namespace tarvex {
 
 // A standard file dialog's settings: one filter entry (none when both are empty)
-// and the extension given to a typed name that has none.
+// and the extension given to a name typed without one (a file picked from the list
+// keeps its own name).
 struct FileDialogSpec {
   QString filter_description;
   QString filter_pattern;
   QString default_extension;
 };
-
-// Appends "." + the default extension to a name that has no extension.
-QString WithDefaultExtension(const QString& path, const QString& default_extension);
 
 class Dialogs {
  public:
@@ -34,14 +32,10 @@ class Dialogs {
   // The yes/no confirmation dialog; kYes or kNo (any other answer counts as no).
   virtual int Confirm() = 0;
 
-  // The chosen file, with the default extension applied; nothing when cancelled.
-  std::optional<QString> OpenFile(const FileDialogSpec& dialog);
-  std::optional<QString> SaveFile(const FileDialogSpec& dialog);
-
- protected:
-  // The name as the user chose or typed it.
-  virtual std::optional<QString> AskOpenFile(const FileDialogSpec& dialog) = 0;
-  virtual std::optional<QString> AskSaveFile(const FileDialogSpec& dialog) = 0;
+  // The chosen file (a typed name without an extension has received the default
+  // one); nothing when cancelled.
+  virtual std::optional<QString> OpenFile(const FileDialogSpec& dialog) = 0;
+  virtual std::optional<QString> SaveFile(const FileDialogSpec& dialog) = 0;
 };
 
 }  // namespace tarvex

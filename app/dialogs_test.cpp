@@ -1,32 +1,80 @@
-// The dialogs seam, the application title and the command guard.
+// The dialogs seam, the real file dialogs, the application title and the command guard.
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include "app/app_title.h"
 #include "app/command_guard.h"
 #include "app/dialogs.h"
+#include "app/qt_dialogs.h"
 #include "app/scripted_dialogs.h"
 
 using tarvex::Dialogs;
 using tarvex::FileDialogSpec;
 using tarvex::ScriptedDialogs;
 
+namespace {
+
+// Acts on the next file dialog once it is up, as the user would; a watchdog cancels
+// it so that a lost step fails the test instead of hanging it.
+void AnswerFileDialog(std::function<void(QFileDialog&)> answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || !dialog->isVisible()) return;
+    poll->deleteLater();
+    QTimer::singleShot(5000, dialog, &QDialog::reject);
+    answer(*dialog);
+  });
+  poll->start(5);
+}
+
+// Clicks the file's entry in the dialog's list, once the folder is listed, and
+// confirms the dialog.
+void PickFromTheList(QFileDialog& dialog, const QString& path) {
+  auto* list = dialog.findChild<QListView*>("listView");
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  QVERIFY(list != nullptr && model != nullptr);
+  QModelIndex entry;
+  QVERIFY(QTest::qWaitFor([&] {
+    entry = model->index(path);
+    return entry.isValid() && list->visualRect(entry).isValid();
+  }));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
+  QMetaObject::invokeMethod(&dialog, "accept");
+}
+
+}  // namespace
+
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
-  void TypedNamesWithoutExtensionGetTheDefault() {
-    QCOMPARE(tarvex::WithDefaultExtension("/tmp/conf", "json"), QString("/tmp/conf.json"));
-    QCOMPARE(tarvex::WithDefaultExtension("/tmp/conf.cfg", "json"), QString("/tmp/conf.cfg"));
-    QCOMPARE(tarvex::WithDefaultExtension("/tmp/dir.d/out", "log"), QString("/tmp/dir.d/out.log"));
-    QCOMPARE(tarvex::WithDefaultExtension("/tmp/out", ""), QString("/tmp/out"));
+  void RealDialogsGiveTheDefaultExtensionOnlyToATypedName() {
+    QTemporaryDir dir;
+    const QString picked = dir.filePath("scr");
+    QFile file(picked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    tarvex::QtDialogs dialogs("Tarvex");
 
-    ScriptedDialogs dialogs;
-    dialogs.file_answers = {QString("/tmp/a"), std::nullopt, QString("/tmp/b.txt")};
-    const FileDialogSpec dialog{"cfg", "*.cfg", "json"};
-    QCOMPARE(dialogs.SaveFile(dialog), std::optional<QString>("/tmp/a.json"));
-    QCOMPARE(dialogs.OpenFile(dialog), std::nullopt);
-    QCOMPARE(dialogs.OpenFile(dialog), std::optional<QString>("/tmp/b.txt"));
-    QCOMPARE(dialogs.OpenFile(dialog), std::nullopt);
-    QCOMPARE(dialogs.file_dialogs_shown.size(), std::size_t(4));
+    AnswerFileDialog([&](QFileDialog& dialog) {
+      dialog.setDirectory(dir.path());
+      PickFromTheList(dialog, picked);
+    });
+    QCOMPARE(dialogs.OpenFile({"", "scr", "scr"}), std::optional<QString>(picked));
+
+    AnswerFileDialog([&](QFileDialog& dialog) {
+      dialog.setDirectory(dir.path());
+      QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), "conf");
+      QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    QCOMPARE(dialogs.SaveFile({"cfg", "*.cfg", "json"}), std::optional<QString>(dir.filePath("conf.json")));
   }
 
   void ScriptedConfirmationAnswersInOrderThenNo() {
@@ -61,5 +109,5 @@ class DialogsTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(DialogsTest)
+QTEST_MAIN(DialogsTest)
 #include "dialogs_test.moc"

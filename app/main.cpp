@@ -1,6 +1,5 @@
 // Start-up: the framework, then the four windows in their order, then the message loop.
 #include <QApplication>
-#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -10,6 +9,7 @@
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "app/tform3.h"
+#include "basics/settings_path.h"
 #include "link/clock.h"
 
 int main(int argc, char** argv) {
@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   tarvex::TForm1 form1({
       .dialogs = dialogs,
       .clock = tarvex::RealClock(),
-      .settings_path = QDir(QApplication::applicationDirPath()).filePath("log.log"),
+      .settings_path = QString::fromStdU16String(
+          tarvex::SettingsPath(QApplication::applicationDirPath().toStdU16String()).u16string()),
       // At once, like the end of the process that the closing main window asks for:
       // no further clean-up; the system releases the port.
       .exit_process =

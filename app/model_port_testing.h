@@ -28,6 +28,8 @@ class ModelPortRig {
   TForm1& form() { return *shell.form; }
   // Every request written to the port, in order; valid while the port is open.
   const std::vector<std::vector<std::uint8_t>>& writes() const { return port_->writes; }
+  // The port, to inject bytes that come without a request (the controller's polls).
+  FakePort& port() { return *port_; }
   // The diagnostic window's trace, one entry per line.
   QStringList TraceLines() const {
     return FromCp1251(shell.form2->Memo->Text()).split("\r\n", Qt::SkipEmptyParts);

@@ -37,6 +37,8 @@ TOKBottomDlg::TOKBottomDlg(QWidget* main_window)
   Label1->setObjectName("Label1");
   Label1->setFont(SansSerifFont(14, false));
   Label1->setGeometry(32, 16, 137, 24);
+  // As in the main window, a label never takes a click.
+  Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
   connect(OKBtn, &QPushButton::clicked, this, [this] { done(Dialogs::kYes); });
   connect(CancelBtn, &QPushButton::clicked, this, [this] { done(Dialogs::kNo); });

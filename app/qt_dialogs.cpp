@@ -19,7 +19,17 @@ QString QtFilter(const FileDialogSpec& dialog) {
   return dialog.filter_description + " (" + dialog.filter_pattern + ")";
 }
 
-std::optional<QString> Chosen(const QString& name) {
+// Qt's own dialog rather than the system's: it gives the default extension only to
+// a name typed without one, while to a system dialog's answer Qt adds it to any name
+// without an extension, a file picked from the list included.
+std::optional<QString> AskFile(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, QString(), QString(), QtFilter(spec));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(spec.default_extension);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QString name = dialog.selectedFiles().value(0);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
@@ -39,12 +49,12 @@ int QtDialogs::Confirm() {
   return confirmation_->exec() == kYes ? kYes : kNo;
 }
 
-std::optional<QString> QtDialogs::AskOpenFile(const FileDialogSpec& dialog) {
-  return Chosen(QFileDialog::getOpenFileName(main_window_, QString(), QString(), QtFilter(dialog)));
+std::optional<QString> QtDialogs::OpenFile(const FileDialogSpec& dialog) {
+  return AskFile(main_window_, dialog, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtDialogs::AskSaveFile(const FileDialogSpec& dialog) {
-  return Chosen(QFileDialog::getSaveFileName(main_window_, QString(), QString(), QtFilter(dialog)));
+std::optional<QString> QtDialogs::SaveFile(const FileDialogSpec& dialog) {
+  return AskFile(main_window_, dialog, QFileDialog::AcceptSave);
 }
 
 }  // namespace tarvex

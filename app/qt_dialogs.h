@@ -24,10 +24,8 @@ class QtDialogs final : public Dialogs {
   void Message(const QString& text) override;
   void Error(const QString& text) override;
   int Confirm() override;
-
- protected:
-  std::optional<QString> AskOpenFile(const FileDialogSpec& dialog) override;
-  std::optional<QString> AskSaveFile(const FileDialogSpec& dialog) override;
+  std::optional<QString> OpenFile(const FileDialogSpec& dialog) override;
+  std::optional<QString> SaveFile(const FileDialogSpec& dialog) override;
 
  private:
   QString title_;

@@ -86,7 +86,8 @@ class ReentrancyTest : public QObject {
     SimWindow sim(600);
     Retrieval run(sim);
     TForm1& f = run.form;
-    f.ButContRetro->setEnabled(true);
+    // Created disabled, they would emit nothing: enabled, a click reaches the handler.
+    for (QPushButton* button : {f.ButContRetro, f.Button3, f.Button4, f.Button5}) button->setEnabled(true);
     // Were a guarded command let through, its dialogs would say yes and offer a file.
     sim.shell.dialogs.confirm_answers.assign(8, tarvex::Dialogs::kYes);
     const QString other_file = sim.shell.dir.filePath("other");

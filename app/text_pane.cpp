@@ -9,11 +9,29 @@
 namespace tarvex {
 namespace {
 
-// CR LF, a lone CR and a lone LF all become the document's one line break.
-QString ToDocumentBreaks(QString text) {
-  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.replace(QChar('\r'), QChar('\n'));
-  return text;
+// Only CR LF breaks a line. The document would break a line at a lone CR or LF as
+// well, so those stand in it as their control pictures, which keep them visible as
+// characters of their line and read back as the bytes they were.
+constexpr QChar kCrPicture(0x240D);
+constexpr QChar kLfPicture(0x240A);
+
+QString ToDocumentText(const QString& text) {
+  QString document;
+  document.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text.at(i);
+    if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
+      document += '\n';
+      ++i;
+    } else if (c == '\r') {
+      document += kCrPicture;
+    } else if (c == '\n') {
+      document += kLfPicture;
+    } else {
+      document += c;
+    }
+  }
+  return document;
 }
 
 }  // namespace
@@ -37,15 +55,15 @@ bool TextPane::EndsInLineBreak() const {
 void TextPane::AddLine(std::string_view cp1251) { AddLine(FromCp1251(cp1251)); }
 
 void TextPane::AddLine(const QString& text) {
-  const QString added = EndsInLineBreak() ? text + "\n" : "\n" + text;
+  const QString added = EndsInLineBreak() ? text + "\r\n" : "\r\n" + text;
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(ToDocumentBreaks(added));
+  cursor.insertText(ToDocumentText(added));
 }
 
 void TextPane::SetText(std::string_view cp1251) { SetText(FromCp1251(cp1251)); }
 
-void TextPane::SetText(const QString& text) { setPlainText(ToDocumentBreaks(text)); }
+void TextPane::SetText(const QString& text) { setPlainText(ToDocumentText(text)); }
 
 void TextPane::Clear() { clear(); }
 
@@ -54,6 +72,8 @@ std::string TextPane::Text() const {
   QString text = document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
   text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+  text.replace(kCrPicture, QChar('\r'));
+  text.replace(kLfPicture, QChar('\n'));
   return ToCp1251(text);
 }
 

@@ -1,5 +1,6 @@
 // A multi-line text pane (log, configuration and trace panes) holding code page
-// 1251 text with CR LF line ends, shown as Unicode.
+// 1251 text, shown as Unicode. Only CR LF breaks a line: a lone CR or LF is a
+// character of its line, shown as its control picture (U+240D, U+240A).
 #pragma once
 
 #include <QPlainTextEdit>
@@ -23,7 +24,8 @@ class TextPane : public QPlainTextEdit {
   void SetText(std::string_view cp1251);
   void SetText(const QString& text);
   void Clear();
-  // The whole text in code page 1251, lines separated by CR LF.
+  // The whole text in code page 1251, lines separated by CR LF; the bytes given to
+  // SetText and AddLine come back as they were.
   std::string Text() const;
   bool EndsInLineBreak() const;
 };

@@ -26,6 +26,13 @@ class TextPaneTest : public QObject {
     QCOMPARE(pane.Text(), std::string("OK=5\r\nA\r\nB\r\n\r\n"));
     pane.AddLine(std::string_view("C"));
     QCOMPARE(pane.Text(), std::string("OK=5\r\nA\r\nB\r\n\r\nC\r\n"));
+
+    // Only CR LF breaks a line: a record ending in a lone CR leaves the text without
+    // a break, so the next one takes the line after it with no empty line between.
+    pane.SetText(std::string_view("OK=5"));
+    pane.AddLine(std::string_view(">x\r"));
+    pane.AddLine(std::string_view("<y\r\n"));
+    QCOMPARE(pane.Text(), std::string("OK=5\r\n>x\r\r\n<y\r\n"));
   }
 
   void TextIsCodePage1251WithCrLf() {
@@ -34,12 +41,14 @@ class TextPaneTest : public QObject {
     QCOMPARE(pane.document()->blockCount(), 2);
     QCOMPARE(pane.document()->firstBlock().text(), QString::fromUtf8("Пульс \u00A0"));
     QCOMPARE(pane.Text(), std::string("\xCF\xF3\xEB\xFC\xF1 \xA0\r\nb"));
-    // Lone CR and lone LF show as line breaks and read back as CR LF.
-    pane.SetText(std::string_view("a\nb\rc"));
-    QCOMPARE(pane.document()->blockCount(), 3);
-    QCOMPARE(pane.Text(), std::string("a\r\nb\r\nc"));
-    pane.AddLine(std::string_view("d"));
-    QCOMPARE(pane.Text(), std::string("a\r\nb\r\nc\r\nd"));
+    // A lone LF or CR is a character of its line, shown by its control picture, and
+    // reads back as the byte it was.
+    pane.SetText(std::string_view("a\nb\rc\n\r\r\n"));
+    QCOMPARE(pane.document()->blockCount(), 2);
+    QCOMPARE(pane.document()->firstBlock().text(), QString::fromUtf8("a␊b␍c␊␍"));
+    QCOMPARE(pane.Text(), std::string("a\nb\rc\n\r\r\n"));
+    pane.AddLine(std::string_view("d\n"));
+    QCOMPARE(pane.Text(), std::string("a\nb\rc\n\r\r\nd\n\r\n"));
     pane.Clear();
     QCOMPARE(pane.Text(), std::string());
   }

@@ -68,8 +68,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
 }
 
 void TForm1::mouseReleaseEvent(QMouseEvent* event) {
-  // Only the window's own surface: a release over any control (labels included,
-  // which pass their mouse events on) is not the window's.
+  // Only the window's own surface: a release over any control is not the window's;
+  // labels let every mouse event through, so over a label it is the surface's.
   if (childAt(event->position().toPoint()) == nullptr) FormMouseUp(event->button());
   QWidget::mouseReleaseEvent(event);
 }

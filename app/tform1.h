@@ -46,7 +46,7 @@ class TForm1 : public QWidget {
   struct Services {
     Dialogs& dialogs;
     Clock& clock;
-    // The settings file, "log.log" beside the executable.
+    // The settings file, "log.log" (basics/settings_path.h).
     QString settings_path;
     // Ends the process at once with the given exit code.
     std::function<void(int)> exit_process;
@@ -165,8 +165,9 @@ class TForm1 : public QWidget {
   void Button9Click();
 
   // Operations for the command handlers.
-  // Opens "\\.\COM" + Edit1 at the baud rate in Boud into link.PortHandle; false
-  // on failure. A Boud text that is no integer throws the conversion error.
+  // Opens the port Edit1 names (PortNameFromText) at the baud rate in Boud into
+  // link.PortHandle; false on failure. A Boud text that is no integer throws the
+  // conversion error.
   bool OpenSelectedPort();
   // Opens the port unless `ok` is shown; a failure shows "   COM порт ???" and the
   // caller goes on (its exchanges then fail).
@@ -201,8 +202,11 @@ class TForm1 : public QWidget {
   std::int32_t ConfigTextLength = 0;
   std::int32_t RecordPointer = 0;
   bool StopRequested = false;
-  // Set by CommandGuard while a command runs.
+  // Set by CommandGuard while a command runs; the responder loop clears it while it
+  // waits for a poll, so that other commands run then.
   bool CommandRunning = false;
+  // Set while the responder loop ("Start") runs: a second one is refused.
+  bool ResponderRunning = false;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -92,7 +92,7 @@ class TForm1ConfigTest : public QObject {
   void WriteCarriesTheCp1251TextWithCrLf() {
     ModelPortRig rig;
     auto& f = rig.form();
-    f.Memo->SetText(QString::fromUtf8("{\n\"имя\": \"Ёж\"\n}"));
+    f.Memo->SetText(QString::fromUtf8("{\r\n\"имя\": \"Ёж\"\r\n}"));
     f.Run(&tarvex::TForm1::Down_testClick);
     QCOMPARE(rig.shell.dialogs.messages, QStringList{kOk});
     const std::string expected("{\r\n\"\xE8\xEC\xFF\": \"\xA8\xE6\"\r\n}");
@@ -212,7 +212,7 @@ class TForm1ConfigTest : public QObject {
     Shell shell;
     auto& f = *shell.form;
     f.Memo->SetText(std::string_view("a\r\nb"));
-    shell.dialogs.file_answers = {shell.dir.filePath("two")};
+    shell.dialogs.file_answers = {shell.dir.filePath("two.json")};
     f.Sav->click();
     QCOMPARE(FileBytes(shell.dir.filePath("two.json")), std::string("a\r\nb"));
     QCOMPARE(f.ConfigTextLength, 4);

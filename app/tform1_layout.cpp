@@ -127,6 +127,9 @@ void TForm1::BuildControls() {
           if (row.start & kHidden) widget->setVisible(false);
           if (row.start & kDisabled) widget->setEnabled(false);
           if constexpr (std::is_same_v<Widget, QCheckBox>) widget->setChecked(row.start & kTicked);
+          // Labels stay on top to be seen ("OK" lies over "Open"), but every click
+          // goes to what lies beneath them.
+          if constexpr (std::is_same_v<Widget, QLabel>) widget->setAttribute(Qt::WA_TransparentForMouseEvents);
           if constexpr (std::is_same_v<Widget, QComboBox>) {
             // Items before the text: setting items would replace an edited text.
             if (widget == ComboBox1) {

@@ -25,21 +25,29 @@ char DecimalSeparator() {
 void TForm1::BindResponderHandlers() { Bind(Button2, &TForm1::Button2Click); }
 
 void TForm1::Button2Click() {
-  // Held for the whole loop: no other exchange may use the port and TransferFrame
-  // while the test answers polls.
   CommandGuard guard(CommandRunning);
   if (!guard) return;
+  // Other commands run while the loop waits for a poll; a second loop does not.
+  CommandGuard responder(ResponderRunning);
+  if (!responder) return;
   const char separator = DecimalSeparator();
-  // Each request is answered from the edit boxes as they are when it has come in.
-  const auto read_texts = [this] {
-    return ResponderTexts{
-        .day = ToCp1251(day->text()), .add1 = ToCp1251(add1->text()), .add2 = ToCp1251(add2->text())};
-  };
   // Runs until a conversion error ends it or the window closes.
-  while (!hooks.AbandonWait()) {
-    const ResponderReply reply = RunResponderStep(link, read_texts, wall_clock, separator);
-    for (const std::string& line : reply.trace) Memo->AddLine(std::string_view(line));
+  while (!hooks.Closing()) {
+    // Waiting for a poll is not an exchange: other commands run meanwhile, nested
+    // here (the pump that ends a pass included). One that used the line voids the
+    // wait: what it had read is dropped and a fresh wait begins.
+    CommandRunning = false;
+    hooks.BeginPollWait();
     QCoreApplication::processEvents();
+    const std::size_t received = ReceiveRequest(link);
+    const bool interrupted = hooks.EndPollWait();
+    CommandRunning = true;
+    if (received == 0 || interrupted) continue;
+    // Each request is answered from the edit boxes as they are once it is in.
+    const ResponderTexts texts{
+        .day = ToCp1251(day->text()), .add1 = ToCp1251(add1->text()), .add2 = ToCp1251(add2->text())};
+    const ResponderReply reply = AnswerRequest(link, texts, wall_clock, separator);
+    for (const std::string& line : reply.trace) Memo->AddLine(std::string_view(line));
   }
 }
 

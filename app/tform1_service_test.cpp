@@ -55,10 +55,13 @@ class TForm1ServiceTest : public QObject {
     form.link.Close();
     form.ok->hide();
     form.Edit1->setText("/nonexistent/tarvex-tty");
+    const QString label_before = form.Label->text();
     form.Button9->click();
     QCOMPARE(rig.shell.dialogs.messages, QStringList{QString::fromUtf8("   COM порт ???")});
     QVERIFY(rig.shell.dialogs.errors.isEmpty());
     QVERIFY(form.ok->isHidden());
+    // The exchange still ran, its request going nowhere and no reply coming.
+    QCOMPARE(form.Label->text(), label_before + " . ");
   }
 
   void RegistrationAsksFirst() {

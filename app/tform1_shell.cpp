@@ -10,21 +10,17 @@
 #include "app/cp1251.h"
 #include "app/file_path.h"
 #include "app/framework_error.h"
-#include "app/ini_file.h"
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "app/text_pane.h"
+#include "basics/ini_file.h"
+#include "basics/port_settings.h"
 #include "link/port_name.h"
 #include "log/str_to_int.h"
 
 namespace tarvex {
 namespace {
 
-constexpr const char* kSettingsSection = "log";
-constexpr const char* kPortKey = "port";
-constexpr const char* kBaudKey = "baud";
-constexpr const char* kDefaultPort = "7";
-constexpr const char* kDefaultBaud = "38400";
 constexpr const char* kNoPortMessage = "   COM порт ???";
 
 }  // namespace
@@ -76,13 +72,13 @@ void TForm1::Button7Click() {
 void TForm1::Button8Click() { StopRequested = true; }
 
 void TForm1::FormCreate() {
-  const auto path = ToPath(settings_path_);
-  Edit1->setText(FromCp1251(ReadProfileString(path, kSettingsSection, kPortKey, kDefaultPort)));
-  Boud->setText(FromCp1251(ReadProfileString(path, kSettingsSection, kBaudKey, kDefaultBaud)));
+  const PortSettings settings = ReadPortSettings(ToPath(settings_path_));
+  Edit1->setText(FromCp1251(settings.port));
+  Boud->setText(FromCp1251(settings.baud));
 }
 
 bool TForm1::OpenSelectedPort() {
-  const std::string name = std::string(kComPrefix) + ToCp1251(Edit1->text());
+  const std::string name = PortNameFromText(ToCp1251(Edit1->text()));
   const std::int32_t baud = StrToInt(ToCp1251(Boud->text()));
   return link.Open(name, baud);
 }

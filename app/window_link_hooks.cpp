@@ -18,7 +18,22 @@ void WindowLinkHooks::AppendMark(const char* mark) {
   if (progress_label_ != nullptr) progress_label_->setText(progress_label_->text() + mark);
 }
 
-void WindowLinkHooks::RequestWritten() { AppendMark(" . "); }
+void WindowLinkHooks::BeginPollWait() {
+  in_poll_wait_ = true;
+  poll_wait_interrupted_ = false;
+}
+
+bool WindowLinkHooks::EndPollWait() {
+  in_poll_wait_ = false;
+  const bool interrupted = poll_wait_interrupted_;
+  poll_wait_interrupted_ = false;
+  return interrupted;
+}
+
+void WindowLinkHooks::RequestWritten() {
+  if (in_poll_wait_) poll_wait_interrupted_ = true;
+  AppendMark(" . ");
+}
 
 void WindowLinkHooks::ReplyReceived() { AppendMark(" + "); }
 

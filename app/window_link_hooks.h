@@ -19,12 +19,19 @@ class WindowLinkHooks final : public LinkHooks {
   void SetTracePane(TextPane* pane) { trace_pane_ = pane; }
   // Set once the main window is closing: a wait without time-out gives up.
   void SetClosing() { closing_ = true; }
+  bool Closing() const { return closing_; }
+
+  // A wait for the controller's polls during which other commands may run. A request
+  // written meanwhile (a command's exchange) purged the line and reuses TransferFrame:
+  // the wait gives up, and EndPollWait() says that whatever it read is void.
+  void BeginPollWait();
+  bool EndPollWait();
 
   void PumpMessages() override;
   void RequestWritten() override;
   void ReplyReceived() override;
   void Trace(const std::string& line) override;
-  bool AbandonWait() override { return closing_; }
+  bool AbandonWait() override { return closing_ || poll_wait_interrupted_; }
 
  private:
   void AppendMark(const char* mark);
@@ -32,6 +39,8 @@ class WindowLinkHooks final : public LinkHooks {
   QLabel* progress_label_ = nullptr;
   TextPane* trace_pane_ = nullptr;
   bool closing_ = false;
+  bool in_poll_wait_ = false;
+  bool poll_wait_interrupted_ = false;
 };
 
 }  // namespace tarvex

@@ -1,5 +1,5 @@
 // Any settings file: parsed, updated and written back; what was set reads back.
-#include "app/ini_file.h"
+#include "basics/ini_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -8,6 +8,8 @@ namespace {
 
 constexpr std::uint8_t kReadBlock = 17;
 constexpr std::uint8_t kWriteBlock = 16;
+// Controllers pad short frames to a fixed length; no reply this long is refused for it.
+constexpr std::size_t kLongestPaddedReply = 8;
 
 bool SendCommand(Link& link, ShortBuffer& buffer, std::uint8_t code) {
   const std::size_t n = BuildShortRequest(code, buffer, nullptr, 0, 0, link.hooks());
@@ -32,13 +34,16 @@ std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t>
                                                 static_cast<std::uint16_t>(address), link.hooks());
     std::size_t received = 0;
     if (!link.SendShortRequest(buffer, n, &received)) return 0;
-    if (received < 3) return 0;
+    // A valid reply of two bytes leaves byte 2 at the 0 the sender put there: the end.
     const std::size_t count = buffer[2];
     if (count == 0) return static_cast<std::int32_t>(address);
     // A block that claims more than arrived, or more than fits, ends the read; so does
-    // one with more bytes than its count and checksum: the rest of an earlier reply
-    // standing before the block would otherwise be taken for text.
-    if (3 + count > received || received > 3 + count + 2 || address + count > capacity) return 0;
+    // one longer than its count with a checksum and than a padded frame: the rest of an
+    // earlier reply standing before the block would otherwise be taken for text.
+    if (3 + count > received || received > std::max(3 + count + 2, kLongestPaddedReply) ||
+        address + count > capacity) {
+      return 0;
+    }
     std::copy_n(buffer.begin() + 3, count, destination.begin() + static_cast<std::ptrdiff_t>(address));
     address += count;
     link.hooks().Trace("Upload ->(" + std::to_string(address) + ") ");

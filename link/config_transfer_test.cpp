@@ -119,6 +119,16 @@ TEST_F(ConfigTransferTest, ReadStopsBeforeTheBufferWouldOverflow) {
   EXPECT_EQ(UploadConfig(link, text).bytes, static_cast<std::int32_t>(kConfigTextSize - 1));
 }
 
+TEST_F(ConfigTransferTest, TwoByteBlockReplyEndsTheText) {
+  // The sender zeroes bytes 0..3 before it reads: a reply of 1, 17 leaves c = 0.
+  link.PortHandle = std::make_unique<testing::FakePort>(clock, [](const Bytes& request) {
+    if (request[5] == 6) return std::vector<Chunk>{{2ms, {1, 6}}};
+    if (request[7] == 0) return std::vector<Chunk>{{2ms, {1, 17, 3, 'a', 'b', 'c', 0x5A, 0xA5}}};
+    return std::vector<Chunk>{{2ms, {1, 17}}};
+  });
+  EXPECT_EQ(Uploaded(UploadConfig(link, text).bytes), "abc");
+}
+
 TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {
   link.PortHandle = std::make_unique<testing::FakePort>(clock, [](const Bytes& request) {
     if (request[5] == 6) return std::vector<Chunk>{{2ms, {1, 6}}};

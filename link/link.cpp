@@ -47,9 +47,9 @@ class ExchangeFlag {
 
 Link::Link(LinkHooks& hooks, Clock& clock) : hooks_(hooks), clock_(clock) {}
 
-bool Link::Open(const std::string& name, std::int32_t baud) {
+bool Link::Open(const std::string& name, std::int32_t baud, OpenFailure* failure) {
   Close();
-  PortHandle = OpenPort(name, baud);
+  PortHandle = OpenPort(name, baud, failure);
   baud_ = PortHandle ? baud : 0;
   return PortHandle != nullptr;
 }
@@ -57,23 +57,34 @@ bool Link::Open(const std::string& name, std::int32_t baud) {
 void Link::Close() {
   PortHandle.reset();
   baud_ = 0;
+  tail_possible_ = false;
 }
 
 bool Link::PortUsable() const { return PortHandle && !PortHandle->Lost(); }
 
 void Link::WaitInterFrameGap() {
-  if (!PortHandle || baud_ <= 0) return;
-  // Modbus RTU: 3.5 character times of 11 bits below 19200 baud, 1.75 ms above.
-  const microseconds gap = baud_ >= 19200
+  if (!PortUsable()) return;
+  // Modbus RTU: 3.5 character times of 11 bits below 19200 baud, 1.75 ms above (and
+  // when the rate is not known).
+  const microseconds gap = baud_ >= 19200 || baud_ <= 0
                                ? microseconds(1750)
                                : microseconds(static_cast<long long>(38500000LL / baud_));
+  if (tail_possible_) {
+    // A reply taken at its length may run on: what comes within the gap belongs to it
+    // and is dropped. A device that never falls silent is cut off at the end-of-reply
+    // silence.
+    tail_possible_ = false;
+    DrainUntilSilence(gap, clock_.Now() + kEndOfReplySilence);
+    return;
+  }
   const auto since = clock_.Now() - last_rx_;
   if (since < gap) clock_.Sleep(gap - since);
 }
 
 void Link::WriteRequest(const std::uint8_t* bytes, std::size_t n) {
-  if (PortHandle) {
-    WaitInterFrameGap();
+  WaitInterFrameGap();
+  // The wait pumps, and a nested handler may have closed the port.
+  if (PortUsable()) {
     PortHandle->Purge();
     PortHandle->Write(bytes, n);
   }
@@ -81,16 +92,17 @@ void Link::WriteRequest(const std::uint8_t* bytes, std::size_t n) {
   hooks_.RequestWritten();
 }
 
-void Link::DrainUntilSilence(Clock::TimePoint last_byte) {
+void Link::DrainUntilSilence(Clock::Duration silence, Clock::TimePoint limit) {
   std::uint8_t scratch[256];
-  for (;;) {
-    const auto remaining = last_byte + kEndOfReplySilence - clock_.Now();
-    if (remaining <= Clock::Duration::zero() || !PortUsable()) return;
+  // At least one read: bytes already waiting restart the silence.
+  do {
+    if (!PortUsable()) return;
+    const auto remaining = std::min(last_rx_ + silence, limit) - clock_.Now();
     const std::size_t got = PortHandle->Read(scratch, sizeof scratch, Slice(remaining));
     const auto read_at = clock_.Now();
     hooks_.PumpMessages();
-    if (got > 0) last_byte = last_rx_ = read_at;
-  }
+    if (got > 0) last_rx_ = read_at;
+  } while (clock_.Now() < std::min(last_rx_ + silence, limit));
 }
 
 std::size_t Link::ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t count,
@@ -115,7 +127,7 @@ std::size_t Link::ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t c
 
 std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing) {
   if (buffer.empty()) return 0;
-  const auto deadline = clock_.Now() + kFirstByteAttempts * (kFirstBytePause + kReadTimeout);
+  const auto deadline = clock_.Now() + kFirstByteWait;
   std::size_t count = 0;
   int failed_reads = 0;
   while (count == 0) {
@@ -135,11 +147,11 @@ std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing
   }
   auto last_byte = last_rx_;
   count = ReadUntilSilence(buffer, count, kEndOfReplySilence, framing, last_byte);
+  tail_possible_ = framing == ReplyFraming::kLongHeader && IsCompleteLongReply(buffer.data(), count);
   // A reply longer than the buffer: what does not fit is read and dropped, so it
   // cannot precede the next reply.
-  if (count == buffer.size() &&
-      !(framing == ReplyFraming::kLongHeader && IsCompleteLongReply(buffer.data(), count))) {
-    DrainUntilSilence(last_byte);
+  if (count == buffer.size() && !tail_possible_) {
+    DrainUntilSilence(kEndOfReplySilence, clock_.Now() + kFirstByteWait);
   }
   hooks_.ReplyReceived();
   hooks_.PumpMessages();
@@ -207,7 +219,8 @@ bool Link::ExchangeAck(std::span<std::uint8_t> buffer, std::size_t n) {
 }
 
 std::size_t Link::ExchangeRaw(std::span<std::uint8_t> buffer, std::size_t n) {
-  return Exchange(buffer, n, ReplyFraming::kLongHeader);
+  // Its result is the count of bytes, so the reply ends at the silence, not its length.
+  return Exchange(buffer, n, ReplyFraming::kSilence);
 }
 
 std::int32_t Link::ExchangeWord(std::span<std::uint8_t> buffer, std::size_t n) {

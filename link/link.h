@@ -27,6 +27,7 @@ class Link {
   static constexpr int kFirstByteAttempts = 201;
   static constexpr auto kFirstBytePause = std::chrono::milliseconds(10);
   static constexpr auto kReadTimeout = std::chrono::milliseconds(55);
+  static constexpr auto kFirstByteWait = kFirstByteAttempts * (kFirstBytePause + kReadTimeout);
   // A reply ends at the first gap of the 4 ms pause plus one read time-out.
   static constexpr auto kEndOfReplySilence = std::chrono::milliseconds(59);
   // Longest wait between two message pumps while a read waits.
@@ -43,8 +44,9 @@ class Link {
   // True while an exchange waits on the port; a nested exchange is refused.
   bool InExchange() const { return in_exchange_; }
 
-  // Opens the device into PortHandle (closing any open one first). False on failure.
-  bool Open(const std::string& name, std::int32_t baud);
+  // Opens the device into PortHandle (closing any open one first). False on failure,
+  // described in `*failure` when given.
+  bool Open(const std::string& name, std::int32_t baud, OpenFailure* failure = nullptr);
   void Close();
 
   // Purges both queues, writes the bytes, pumps and marks " . ".
@@ -85,6 +87,8 @@ class Link {
   // An open port whose device has not gone; rechecked after every pump, since a
   // nested handler may close the port.
   bool PortUsable() const;
+  // Keeps the inter-frame silence before a request; after a reply taken at its length,
+  // by reading and dropping its tail.
   void WaitInterFrameGap();
   // Notes why no byte of a reply came: the port, or the line's silence.
   void NoteNoReply();
@@ -97,13 +101,16 @@ class Link {
   std::size_t ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t count,
                                Clock::Duration silence, ReplyFraming framing,
                                Clock::TimePoint& last_byte);
-  void DrainUntilSilence(Clock::TimePoint last_byte);
+  // Reads and drops bytes until `silence` passes without one, or until `limit`.
+  void DrainUntilSilence(Clock::Duration silence, Clock::TimePoint limit);
 
   LinkHooks& hooks_;
   Clock& clock_;
   std::int32_t baud_ = 0;
   bool in_exchange_ = false;
   Clock::TimePoint last_rx_{};
+  // The last reply was taken at its length; bytes may still follow it.
+  bool tail_possible_ = false;
   LinkFailure last_failure_ = LinkFailure::kNone;
 };
 

@@ -121,13 +121,10 @@ TEST_F(LinkTest, ReplyEndsAtALongPauseAndTheRestIsPurged) {
   const Bytes reply = MakeLongReply(Bytes(30, 'r'));
   const Bytes head(reply.begin(), reply.begin() + 10);
   const Bytes tail(reply.begin() + 10, reply.end());
-  auto& port = Attach([&](const Bytes&) {
-    return std::vector<Chunk>{{3ms, head}, {80ms, tail}};
-  });
+  Attach([&](const Bytes&) { return std::vector<Chunk>{{3ms, head}, {80ms, tail}}; });
   EXPECT_EQ(link.ExchangeRaw(link.TransferFrame, Command(26)), 10U);
   // The late tail arrives before the next request, which must discard it.
   clock.Advance(100ms);
-  port.Purge();
   EXPECT_EQ(link.ExchangeRaw(link.TransferFrame, Command(26)), 10U);
   EXPECT_EQ(link.TransferFrame[0], 0x05);
 }
@@ -157,6 +154,18 @@ TEST_F(LinkTest, LongHeaderReplyCompletesWithoutWaitingForSilence) {
   const auto start = clock.Now();
   EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 300);
   EXPECT_LT(clock.Now() - start, 10ms);
+}
+
+TEST_F(LinkTest, BytesTrailingACompleteReplyNeverPrecedeTheNext) {
+  // Each stray byte comes before the inter-frame silence has passed: still one frame.
+  const Bytes reply = MakeLongReply({0x2C, 0x01});
+  Attach([&](const Bytes&) {
+    return std::vector<Chunk>{{2ms, reply}, {1ms, {0xEE}}, {1ms, {0xEE}}, {1ms, {0xEE}}};
+  });
+  EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 300);
+  EXPECT_EQ(link.ExchangeWord(link.TransferFrame, Command(25)), 300);
+  // A count of bytes takes the whole frame, tail included.
+  EXPECT_EQ(link.ExchangeRaw(link.TransferFrame, Command(25)), reply.size() + 3);
 }
 
 TEST_F(LinkTest, StaleBytesNeverPrecedeTheReply) {

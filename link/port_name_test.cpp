@@ -5,6 +5,15 @@
 namespace tarvex {
 namespace {
 
+TEST(PortNameFromText, TakesANumberWithOrWithoutCom) {
+  EXPECT_EQ(PortNameFromText("7"), "\\\\.\\COM7");
+  EXPECT_EQ(PortNameFromText("COM7"), "\\\\.\\COM7");
+  EXPECT_EQ(PortNameFromText("com12"), "\\\\.\\COM12");
+  EXPECT_EQ(PortNameFromText("COMX"), "\\\\.\\COMCOMX");
+  EXPECT_EQ(PortNameFromText("/dev/ttyUSB0"), "\\\\.\\COM/dev/ttyUSB0");
+  EXPECT_EQ(ResolvePortName(PortNameFromText("COM3")), "/dev/ttyS2");
+}
+
 TEST(ResolvePortName, MapsWindowsNamesToDevices) {
   EXPECT_EQ(ResolvePortName("\\\\.\\COM7"), "/dev/ttyS6");
   EXPECT_EQ(ResolvePortName("\\\\.\\COM12"), "/dev/ttyS11");

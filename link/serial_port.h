@@ -24,8 +24,21 @@ class SerialPort {
   virtual bool Lost() const { return false; }
 };
 
-// Opens and configures the device for raw 8N1 at `baud`; nullptr on any failure.
+// Why a port did not open, in words for the user.
+struct OpenFailure {
+  enum class Kind {
+    kDevice,  // the device is missing, refused or no serial device
+    kBaud,    // the device cannot run at that baud rate
+  };
+  Kind kind = Kind::kDevice;
+  std::string device;  // "/dev/ttyUSB0", "COM7"
+  std::string reason;  // "permission denied — is the user in the dialout group?"
+};
+
+// Opens and configures the device for raw 8N1 at `baud`; nullptr on any failure,
+// described in `*failure` when given.
 // The name is the Windows form "\\.\COM" + text; on POSIX see ResolvePortName.
-std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud);
+std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
+                                     OpenFailure* failure = nullptr);
 
 }  // namespace tarvex

@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstring>
 
 #include "link/port_name.h"
 #include "link/serial_port.h"
@@ -108,18 +110,39 @@ bool ConfigureRaw(int fd, speed_t speed) {
   return ::tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
+// The system's words for `error`, with a hint where the cause is usually the same.
+std::string ErrorReason(int error) {
+  if (error == ENOTTY) return "not a serial device";
+  std::string text = std::strerror(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  if (error == EACCES || error == EPERM) return text + " — is the user in the dialout group?";
+  if (error == EBUSY) return text + " — is another program using it?";
+  return text;
+}
+
+std::unique_ptr<SerialPort> Refuse(OpenFailure* failure, OpenFailure::Kind kind, std::string device,
+                                   std::string reason) {
+  if (failure != nullptr) *failure = {kind, std::move(device), std::move(reason)};
+  return nullptr;
+}
+
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud) {
+std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
+                                     OpenFailure* failure) {
+  using Kind = OpenFailure::Kind;
   const auto path = ResolvePortName(name);
-  const speed_t speed = SpeedFor(baud);
-  if (!path || speed == B0) return nullptr;
+  if (!path) return Refuse(failure, Kind::kDevice, std::string(ShortPortName(name)), "no such port");
+  if (SpeedFor(baud) == B0) {
+    return Refuse(failure, Kind::kBaud, *path, "baud rate " + std::to_string(baud) + " is not supported");
+  }
   const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  if (fd < 0) return Refuse(failure, Kind::kDevice, *path, ErrorReason(errno));
   // Exclusive like the Windows share mode 0: a second open of the device fails.
-  if (::ioctl(fd, TIOCEXCL) != 0 || !ConfigureRaw(fd, speed)) {
+  if (::ioctl(fd, TIOCEXCL) != 0 || !ConfigureRaw(fd, SpeedFor(baud))) {
+    const int error = errno;
     ::close(fd);
-    return nullptr;
+    return Refuse(failure, Kind::kDevice, *path, ErrorReason(error));
   }
   ::tcflush(fd, TCIOFLUSH);
   // Clear RTS; pseudo-terminals have no modem lines and refuse this, which is harmless.

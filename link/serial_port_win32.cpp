@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
+#include "link/port_name.h"
 #include "link/serial_port.h"
 
 namespace tarvex {
@@ -154,29 +156,59 @@ void MakeRaw(DCB& dcb, std::int32_t baud) {
   dcb.fAbortOnError = 0;
 }
 
+// Words for the errors that opening a port usually meets.
+std::string ErrorReason(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return "no such port";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return "access denied — is another program using it?";
+    case ERROR_INVALID_NAME: return "not a port name";
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED: return "not a serial device";
+    default: return "system error " + std::to_string(error);
+  }
+}
+
+std::unique_ptr<SerialPort> Refuse(OpenFailure* failure, OpenFailure::Kind kind,
+                                   const std::string& name, std::string reason) {
+  if (failure != nullptr) *failure = {kind, std::string(ShortPortName(name)), std::move(reason)};
+  return nullptr;
+}
+
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud) {
+std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
+                                     OpenFailure* failure) {
+  using Kind = OpenFailure::Kind;
   // Not every driver refuses these; a negative one would pass as a huge rate.
-  if (baud <= 0) return nullptr;
+  if (baud <= 0) {
+    return Refuse(failure, Kind::kBaud, name, "baud rate " + std::to_string(baud) + " is not supported");
+  }
   HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  if (handle == INVALID_HANDLE_VALUE) return Refuse(failure, Kind::kDevice, name, ErrorReason(GetLastError()));
 
   DCB dcb{};
   dcb.DCBlength = sizeof(dcb);
   COMMTIMEOUTS timeouts = kOpenTimeouts;
-  bool ok = GetCommState(handle, &dcb) != 0;
-  if (ok) {
-    MakeRaw(dcb, baud);
-    ok = SetCommState(handle, &dcb) != 0;
+  if (GetCommState(handle, &dcb) == 0) {
+    const DWORD error = GetLastError();
+    CloseHandle(handle);
+    return Refuse(failure, Kind::kDevice, name, ErrorReason(error));
+  }
+  MakeRaw(dcb, baud);
+  if (SetCommState(handle, &dcb) == 0) {
+    // The state read back is the device's own, so what it refuses is the rate.
+    CloseHandle(handle);
+    return Refuse(failure, Kind::kBaud, name, "baud rate " + std::to_string(baud) + " is not supported");
   }
   // All five time-outs are set, so the driver's are not read first. Without ours a
   // read could block for ever, so a refusal is a failure.
-  if (ok) ok = SetCommTimeouts(handle, &timeouts) != 0;
-  if (!ok) {
+  if (SetCommTimeouts(handle, &timeouts) == 0) {
+    const DWORD error = GetLastError();
     CloseHandle(handle);
-    return nullptr;
+    return Refuse(failure, Kind::kDevice, name, ErrorReason(error));
   }
   SetCommMask(handle, EV_TXEMPTY);
   // Fails where the device has no modem lines (a pseudo-terminal); harmless.

@@ -118,12 +118,15 @@ ResponderReply RespondToPeer(TransferBuffer& frame, const ResponderTexts& texts,
   return reply;
 }
 
-ResponderReply RunResponderStep(Link& link, const std::function<ResponderTexts()>& read_texts,
-                                WallClock& clock, char decimal_separator) {
+std::size_t ReceiveRequest(Link& link) {
   const std::size_t received = link.ReadAnyBytes(link.TransferFrame);
   link.FrameLength = static_cast<std::int32_t>(received);
-  if (received == 0) return {};
-  ResponderReply reply = RespondToPeer(link.TransferFrame, read_texts(), clock, decimal_separator);
+  return received;
+}
+
+ResponderReply AnswerRequest(Link& link, const ResponderTexts& texts, WallClock& clock,
+                             char decimal_separator) {
+  ResponderReply reply = RespondToPeer(link.TransferFrame, texts, clock, decimal_separator);
   link.FrameLength = static_cast<std::int32_t>(reply.length);
   if (reply.pause_first) link.clock().Sleep(kResponderPause);
   if (reply.length > 0) link.WriteRequest(link.TransferFrame.data(), reply.length);

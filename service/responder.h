@@ -8,7 +8,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,13 +43,14 @@ inline constexpr auto kResponderPause = std::chrono::milliseconds(9);
 ResponderReply RespondToPeer(TransferBuffer& frame, const ResponderTexts& texts, WallClock& clock,
                              char decimal_separator);
 
-// One pass of the responder loop: waits for bytes into TransferFrame
-// (ReadAnyBytes), answers them, pauses on link.clock() when asked and writes the
-// answer. `read_texts` is called once the bytes are in, so that an edit made while
-// the wait ran applies to the request that ends it. Returns the reply with its trace
-// lines for the pane; nothing when the wait was abandoned. Throws as RespondToPeer
-// does.
-ResponderReply RunResponderStep(Link& link, const std::function<ResponderTexts()>& read_texts,
-                                WallClock& clock, char decimal_separator);
+// The two halves of a pass of the responder loop. ReceiveRequest waits for the
+// controller's next request: ReadAnyBytes into TransferFrame, its length in
+// FrameLength and returned, 0 when the wait was abandoned. AnswerRequest answers the
+// request it left there, read with `texts` as the edit boxes stand once it is in:
+// pauses on link.clock() when asked and writes the answer. Returns the reply with
+// its trace lines for the pane; throws as RespondToPeer does.
+std::size_t ReceiveRequest(Link& link);
+ResponderReply AnswerRequest(Link& link, const ResponderTexts& texts, WallClock& clock,
+                             char decimal_separator);
 
 }  // namespace tarvex

@@ -184,20 +184,16 @@ TEST_F(RespondToPeerTest, OtherRequestsGetOnlyTheClockLine) {
   EXPECT_EQ(frame[0], 0x55);
 }
 
-TEST(RunResponderStepTest, ReadsAnswersAndPausesOnTheLinkClock) {
+TEST(ResponderPassTest, ReceivesAnswersAndPausesOnTheLinkClock) {
   LinkRig rig;
-  std::vector<Clock::TimePoint> written_at;
   auto* port = &rig.port();
   FixedWallClock clock{{10, 15, 20}};
-  int texts_read = 0;
-  const auto read_texts = [&] {
-    ++texts_read;
-    return ResponderTexts{};
-  };
   const auto step = [&](std::vector<std::uint8_t> request) {
     const auto start = rig.clock.Now();
     port->Inject(std::move(request));
-    const ResponderReply reply = RunResponderStep(rig.link, read_texts, clock, '.');
+    EXPECT_EQ(ReceiveRequest(rig.link), 4u);
+    EXPECT_EQ(rig.link.FrameLength, 4);
+    const ResponderReply reply = AnswerRequest(rig.link, ResponderTexts{}, clock, '.');
     return std::pair{reply, rig.clock.Now() - start};
   };
   const auto [answered, answer_time] = step(Hex({0xAA, 0x03, 0x00, 0x0A}));
@@ -215,10 +211,8 @@ TEST(RunResponderStepTest, ReadsAnswersAndPausesOnTheLinkClock) {
   EXPECT_EQ(port->writes.size(), 2u);  // no answer, nothing written
 
   rig.hooks.abandon = true;
-  const ResponderReply abandoned = RunResponderStep(rig.link, read_texts, clock, '.');
-  EXPECT_TRUE(abandoned.trace.empty());
-  EXPECT_EQ(port->writes.size(), 2u);
-  EXPECT_EQ(texts_read, 3);  // once per request, never for an abandoned wait
+  EXPECT_EQ(ReceiveRequest(rig.link), 0u);
+  EXPECT_EQ(rig.link.FrameLength, 0);
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ std::uint16_t IndexArgument(const std::vector<std::uint8_t>& request) {
 ControllerModel::ControllerModel(const ModelOptions& options)
     : config_(DefaultConfiguration(), DefaultTestConfiguration()),
       script_(DefaultScript()),
-      read_block_size_(std::clamp<std::size_t>(options.read_block_size, 1, 255)) {
+      read_block_size_(std::clamp<std::size_t>(options.read_block_size, 1, 255)),
+      short_reply_pad_(options.short_reply_pad) {
   for (Bytes& record : DefaultEventRecords(options.event_records, options.seed)) {
     event_log_.Append(std::move(record));
   }
@@ -101,13 +102,13 @@ std::vector<std::uint8_t> ControllerModel::AnswerShort(const std::vector<std::ui
     const std::size_t n = r[9];
     config_.WriteBlock(address, std::span<const std::uint8_t>(r).subspan(10, n));
     const std::uint8_t body[] = {r[6], r[7], 0, r[9]};
-    return BuildShortReply(1, op, body);
+    return BuildShortReply(1, op, body, short_reply_pad_);
   }
   if (op == kOpReadBlock) {
     const std::span<const std::uint8_t> text = config_.ReadBlock(address, read_block_size_);
     std::vector<std::uint8_t> body{static_cast<std::uint8_t>(text.size())};
     body.insert(body.end(), text.begin(), text.end());
-    return BuildShortReply(1, op, body);
+    return BuildShortReply(1, op, body, short_reply_pad_);
   }
   return AnswerCommand(r[9]);
 }
@@ -140,7 +141,7 @@ std::vector<std::uint8_t> ControllerModel::AnswerCommand(std::uint8_t code) {
       return {};
   }
   const std::uint8_t body[] = {0, 0, 0, code};
-  return BuildShortReply(1, second, body);
+  return BuildShortReply(1, second, body, short_reply_pad_);
 }
 
 }  // namespace tarvex::sim

@@ -13,6 +13,7 @@
 //     single commands 21 START, 23 STOP, 24 and 61 select the text that read blocks
 //     read, 54 set test, 55 verdict (reply byte 1), 99 reboot: 1, 6, 0, 0, 0, code, crc
 //     write block: 1, 16, address, 0, n, crc; read block: 1, 17, c, c text bytes, crc
+//     (with a pad, 0 bytes before the crc make up the padded length)
 //   {"CRESET":222}: a long-header reply with code 0, kind 6 and the word 222
 //   anything else: no reply
 // Code 25 is also the script clear of the tool; the two requests are the same bytes, so
@@ -44,6 +45,7 @@ struct ModelOptions {
   std::size_t event_records = 300;  // more than 2000 wraps the ring
   std::uint64_t seed = 1;
   std::size_t read_block_size = 40;  // text bytes per read block, 1..255
+  std::size_t short_reply_pad = 0;   // short replies padded to this many bytes (0: none)
 };
 
 class ControllerModel {
@@ -90,6 +92,7 @@ class ControllerModel {
   float pressure_ = 5.37f;
   std::uint8_t verdict_ = 0;
   std::size_t read_block_size_;
+  std::size_t short_reply_pad_;
 };
 
 }  // namespace tarvex::sim

@@ -5,13 +5,16 @@
 #include <bit>
 #include <cstring>
 
+#include "link/config_transfer.h"
 #include "link/crc16.h"
+#include "link/link_testing.h"
 #include "sim/ring_index.h"
 #include "sim/sim_testing.h"
 
 namespace tarvex::sim {
 namespace {
 
+using namespace std::chrono_literals;
 using testing::Bytes;
 
 // The one reply to `request`, as bytes; empty when the model stays silent.
@@ -199,6 +202,24 @@ TEST(ControllerModel, ConfigurationReadHonoursTheBlockSize) {
   EXPECT_EQ((Bytes{first[0], first[1]}), (Bytes{0x01, 0x11}));
   EXPECT_EQ(ReadConfiguration(model, 61), model.config().configuration());
   EXPECT_GT(model.config().configuration().size(), 2000u);
+}
+
+TEST(ControllerModel, PaddedShortRepliesStillCarryTheWholeTextThroughTheLink) {
+  ControllerModel model(ModelOptions{.short_reply_pad = 8});
+  const Bytes text(81, 'p');  // blocks of 40, 40 and 1 text bytes, then the end
+  WriteConfiguration(model, text);
+  EXPECT_EQ(Ask(model, testing::ReadBlock(80)).size(), 8u);
+  tarvex::testing::FakeClock clock;
+  LinkHooks hooks;
+  Link link(hooks, clock);
+  link.PortHandle = std::make_unique<tarvex::testing::FakePort>(clock, [&](const Bytes& request) {
+    std::vector<tarvex::testing::Chunk> chunks;
+    for (const Reply& reply : model.Feed(request)) chunks.push_back({1ms, reply.Bytes()});
+    return chunks;
+  });
+  Bytes read(kConfigTextSize, 0);
+  ASSERT_EQ(UploadConfig(link, read).bytes, 81);
+  EXPECT_EQ(Bytes(read.begin(), read.begin() + 81), text);
 }
 
 TEST(ControllerModel, TestConfigurationSetTestAndVerdict) {

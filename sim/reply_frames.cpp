@@ -24,11 +24,13 @@ std::vector<std::uint8_t> BuildLongReply(std::uint8_t code, std::uint8_t kind,
 }
 
 std::vector<std::uint8_t> BuildShortReply(std::uint8_t byte0, std::uint8_t byte1,
-                                          std::span<const std::uint8_t> body) {
-  std::vector<std::uint8_t> reply{byte0, byte1};
-  reply.insert(reply.end(), body.begin(), body.end());
-  const std::size_t covered = reply.size();
-  reply.resize(covered + 2);
+                                          std::span<const std::uint8_t> body,
+                                          std::size_t pad_to) {
+  const std::size_t covered = std::max(2 + body.size(), pad_to < 2 ? 0 : pad_to - 2);
+  std::vector<std::uint8_t> reply(covered + 2, 0);
+  reply[0] = byte0;
+  reply[1] = byte1;
+  std::copy(body.begin(), body.end(), reply.begin() + 2);
   AppendCrc16(reply.data(), covered);
   return reply;
 }

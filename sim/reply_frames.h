@@ -13,9 +13,11 @@ std::vector<std::uint8_t> BuildLongReply(std::uint8_t code, std::uint8_t kind,
                                          std::span<const std::uint8_t> data);
 
 // Short-header reply: byte0, byte1, the body, checksum of all of them. For a single
-// command 1, 6, 0, 0, 0, code; for a read block 1, 17, c and the c text bytes.
+// command 1, 6, 0, 0, 0, code; for a read block 1, 17, c and the c text bytes. A reply
+// shorter than `pad_to` bytes gets 0 bytes before its checksum up to that length.
 std::vector<std::uint8_t> BuildShortReply(std::uint8_t byte0, std::uint8_t byte1,
-                                          std::span<const std::uint8_t> body);
+                                          std::span<const std::uint8_t> body,
+                                          std::size_t pad_to = 0);
 
 // Little-endian bytes of the values that replies carry.
 std::vector<std::uint8_t> WordBytes(std::uint16_t value);

@@ -45,6 +45,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.model.seed = ParseNumber<std::uint64_t>(option, value, 0, UINT64_MAX);
     } else if (option == "--block") {
       options.model.read_block_size = ParseNumber<std::size_t>(option, value, 1, 255);
+    } else if (option == "--pad") {
+      options.model.short_reply_pad = ParseNumber<std::size_t>(option, value, 0, 255);
     } else if (option == "--ident") {
       options.identifier = ParseNumber<std::int32_t>(option, value, INT32_MIN, INT32_MAX);
     } else if (option == "--pressure") {

@@ -14,7 +14,8 @@ namespace tarvex::sim {
 
 inline constexpr const char* kSimUsage =
     "usage: tarvex-sim --link PATH [--baud N] [--records N] [--seed N] [--block N]\n"
-    "                  [--ident N] [--pressure X] [--verdict N] [--fault FAULT ...]\n"
+    "                  [--pad N] [--ident N] [--pressure X] [--verdict N]\n"
+    "                  [--fault FAULT ...]\n"
     "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
     "                  [--poll-day N] [--poll-start MS] [--baud N]\n"
     "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
@@ -23,6 +24,8 @@ inline constexpr const char* kSimUsage =
     "  --records N   event log records at start (default 300; over 2000 wraps the ring)\n"
     "  --seed N      seed of the default data (default 1)\n"
     "  --block N     text bytes per configuration read block, 1..255 (default 40)\n"
+    "  --pad N       short-header replies shorter than N bytes, 0..255, get 0 bytes\n"
+    "                before their checksum up to N (default 0: none)\n"
     "  --ident N     identifier answered to command 44\n"
     "  --pressure X  pressure answered to command 45\n"
     "  --verdict N   verdict answered to command 55 (default 0)\n"

@@ -9,7 +9,7 @@ namespace {
 
 TEST(SimOptions, ReadsEveryOption) {
   const SimOptions o = ParseSimOptions({"--link", "/tmp/x/tty", "--baud", "38400", "--records",
-                                        "2300", "--seed", "9", "--block", "255", "--ident", "-5",
+                                        "2300", "--seed", "9", "--block", "255", "--pad", "8", "--ident", "-5",
                                         "--pressure", "101.25", "--verdict", "3", "--fault",
                                         "long:28:silence", "--fault", "block:16:hangup=10"});
   EXPECT_EQ(o.link_path, "/tmp/x/tty");
@@ -17,6 +17,7 @@ TEST(SimOptions, ReadsEveryOption) {
   EXPECT_EQ(o.model.event_records, 2300u);
   EXPECT_EQ(o.model.seed, 9u);
   EXPECT_EQ(o.model.read_block_size, 255u);
+  EXPECT_EQ(o.model.short_reply_pad, 8u);
   EXPECT_EQ(o.identifier, -5);
   EXPECT_EQ(o.pressure, 101.25f);
   EXPECT_EQ(o.verdict, 3);
@@ -51,6 +52,7 @@ TEST(SimOptions, RefusesBadCommandLines) {
       {"--link", "p", "--baud", "fast"},
       {"--link", "p", "--baud", "0"},
       {"--link", "p", "--block", "256"},
+      {"--link", "p", "--pad", "256"},
       {"--link", "p", "--verdict", "300"},
       {"--link", "p", "--fault", "long:28"},
       {"--link", "p", "--colour", "red"},

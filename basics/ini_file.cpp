@@ -1,8 +1,8 @@
-#include "app/ini_file.h"
+#include "basics/ini_file.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+
+#include "basics/file_bytes.h"
 
 namespace tarvex {
 namespace {
@@ -118,35 +118,20 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
-namespace {
-
-std::string ReadAll(const std::filesystem::path& file) {
-  // Reading a directory throws in some libraries; it holds no keys either way.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return {};
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {};
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
-
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view fallback) {
-  const auto value = IniFile::Parse(ReadAll(file)).Get(section, key);
+  const auto value = IniFile::Parse(ReadFileBytes(file).value_or("")).Get(section, key);
   return value ? *value : std::string(fallback);
 }
 
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value) {
-  IniFile ini = IniFile::Parse(ReadAll(file));
+  IniFile ini = IniFile::Parse(ReadFileBytes(file).value_or(""));
   ini.Set(section, key, value);
   const std::string bytes = ini.Serialize();
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  return static_cast<bool>(out);
+  std::error_code error;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
+  return WriteFileBytes(file, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
 }  // namespace tarvex

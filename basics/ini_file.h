@@ -36,7 +36,8 @@ class IniFile {
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view fallback);
 
-// Sets one key and writes the file back at once. False when it cannot be written.
+// Sets one key and writes the file back at once, creating its folder when missing (the
+// user's configuration folder on a fresh account). False when it cannot be written.
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value);
 

@@ -1,0 +1,42 @@
+// Runs tarvex-cli's Run in the test's process with captured streams, a settings
+// file of the test's own and a clock the test may speed up.
+#pragma once
+
+#include <atomic>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/run.h"
+#include "link/clock.h"
+#include "log/wall_clock.h"
+
+namespace tarvex::cli::testing {
+
+struct RunResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+inline RunResult RunCli(const std::vector<std::string>& words, Clock& clock = RealClock(),
+                        const std::filesystem::path& settings_path = "no-such-folder/log.log",
+                        const std::atomic<bool>& stop = std::atomic<bool>(false)) {
+  std::ostringstream out;
+  std::ostringstream err;
+  std::istringstream in;
+  const Environment environment{.out = out,
+                                .err = err,
+                                .in = in,
+                                .settings_path = settings_path,
+                                .clock = clock,
+                                .wall_clock = SystemWallClock(),
+                                .stop = stop};
+  RunResult result;
+  result.status = Run(words, environment);
+  result.out = out.str();
+  result.err = err.str();
+  return result;
+}
+
+}  // namespace tarvex::cli::testing

@@ -1,0 +1,139 @@
+// tarvex-cli against the simulated controller on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <thread>
+
+#include "app/fast_clock_testing.h"
+#include "basics/file_bytes.h"
+#include "basics/scratch_folder_testing.h"
+#include "cli/cli_run_testing.h"
+#include "sim/fault.h"
+#include "sim/field_polls.h"
+#include "sim/pty_poller.h"
+#include "sim/pty_server.h"
+
+namespace tarvex::cli {
+namespace {
+
+using testing::RunCli;
+
+class CliAgainstSim : public ::testing::Test {
+ protected:
+  CliAgainstSim() : server_(model_, Options(folder_)) { server_.Start(); }
+  ~CliAgainstSim() override { server_.Stop(); }
+
+  std::vector<std::string> On(std::vector<std::string> words) {
+    words.insert(words.begin(), {"--port", server_.link_path()});
+    return words;
+  }
+  std::filesystem::path Scratch(const char* name) const { return folder_.path() / name; }
+
+  static sim::PtyOptions Options(const tarvex::testing::ScratchFolder& folder) {
+    sim::PtyOptions options;
+    options.link_path = (folder.path() / "tty").string();
+    return options;
+  }
+
+  tarvex::testing::ScratchFolder folder_{"cli-sim"};
+  sim::ControllerModel model_;
+  sim::PtyServer server_;
+};
+
+TEST_F(CliAgainstSim, PrintsValuesWithThePortOfTheSettingsFile) {
+  const std::string settings = "[log]\r\nport=" + server_.link_path() + "\r\nbaud=38400\r\n";
+  WriteFileBytes(Scratch("log.log"), {reinterpret_cast<const std::uint8_t*>(settings.data()), settings.size()});
+  auto result = RunCli({"log-count"}, RealClock(), Scratch("log.log"));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "300\n");
+  EXPECT_EQ(result.err, "");
+  result = RunCli(On({"pressure"}));
+  EXPECT_EQ(result.out, "5.37\n");
+  EXPECT_EQ(RunCli(On({"log-clear", "--yes"})).status, 0);
+  EXPECT_EQ(RunCli(On({"log-count"})).out, "0\n");
+}
+
+TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
+  const struct {
+    std::vector<std::string> words;
+    std::string err;
+  } cases[] = {
+      {On({"--baud", "fast", "log-count"}), "tarvex-cli: --baud: 'fast' is not a valid integer value\n"},
+      {On({"--baud", "12345", "log-count"}),
+       "tarvex-cli: cannot open " + server_.link_path() + ": baud rate 12345 is not supported\n"},
+      {On({"log-cuont"}), "tarvex-cli: unknown command 'log-cuont' (tarvex-cli --help lists the commands)\n"},
+      {On({"config", "write"}), "tarvex-cli: config write needs FILE\n"},
+      // Nobody could answer the question on a pipe.
+      {On({"log-clear"}), "tarvex-cli: log-clear asks first, and standard input is no terminal: add --yes\n"},
+  };
+  for (const auto& c : cases) {
+    const auto result = RunCli(c.words);
+    EXPECT_EQ(result.status, 2) << c.err;
+    EXPECT_EQ(result.err, c.err);
+  }
+  server_.WithModel([](sim::ControllerModel& model) { EXPECT_EQ(model.event_log().count(), 300); });
+}
+
+TEST_F(CliAgainstSim, APortThatCannotBeOpenedEndsWithStatus3AndTheReason) {
+  const auto result = RunCli({"--port", Scratch("ttyUSB9").string(), "ident"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.err, "tarvex-cli: cannot open " + Scratch("ttyUSB9").string() + ": no such file or directory\n");
+}
+
+TEST_F(CliAgainstSim, ASilentControllerEndsWithStatus1AndTheStep) {
+  server_.WithModel([](sim::ControllerModel& model) { model.AddFault(sim::ParseFault("long:44:silence")); });
+  tarvex::testing::FastClock clock(100);
+  const auto result = RunCli(On({"ident"}), clock);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "tarvex-cli: no reply to the ident query\n");
+}
+
+TEST_F(CliAgainstSim, AConfigurationWrittenAndReadBackIsTheSameFile) {
+  // Code page 1251 text ("Котёл"), CR LF and a lone LF.
+  const std::string text = "{\"name\":\"\xCA\xEE\xF2\xB8\xEB\",\r\n\"n\":1}\n";
+  const auto bytes = [](const std::string& s) {
+    return std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
+  };
+  WriteFileBytes(Scratch("in.cfg"), bytes(text));
+  EXPECT_EQ(RunCli(On({"config", "write", Scratch("in.cfg").string()})).status, 0);
+  EXPECT_EQ(RunCli(On({"config", "read", "--output", Scratch("out.cfg").string()})).status, 0);
+  EXPECT_EQ(ReadFileBytes(Scratch("out.cfg")), text);
+  EXPECT_EQ(RunCli(On({"config", "read"})).out, "{\"name\":\"Котёл\",\r\n\"n\":1}\n");
+}
+
+TEST_F(CliAgainstSim, CtrlCEndsACommandWithTheInterruptedStatus) {
+  const std::atomic<bool> stop{true};
+  const auto result = RunCli(On({"config", "read"}), RealClock(), "no-such-folder/log.log", stop);
+  EXPECT_EQ(result.status, 130);
+  EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
+  EXPECT_EQ(result.out, "");
+}
+
+TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {
+  const tarvex::testing::ScratchFolder folder("cli-respond");
+  sim::PollerOptions options;
+  options.count = sim::FieldPollRound().size();
+  // The poller checks the day of every clock answer.
+  options.expect.day = 17;
+  sim::PtyPoller poller((folder.path() / "tty").string(), options);
+  poller.Open();
+  std::atomic<bool> stop{false};
+  sim::PollReport report;
+  std::ostringstream printed;
+  std::thread polling([&] {
+    if (poller.WaitForDevice(std::chrono::seconds(10))) report = poller.Run(printed);
+    stop = true;
+  });
+  const auto result =
+      RunCli({"--port", poller.link_path(), "respond", "--day", "17"}, RealClock(), "no-such-folder/log.log", stop);
+  polling.join();
+  EXPECT_TRUE(report.passed()) << printed.str();
+  EXPECT_EQ(result.status, 0) << result.err;
+  // The window's twelve pane lines, the controller's text in UTF-8.
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 12) << result.out;
+  EXPECT_NE(result.out.find("\n4,нитка 2  22>   f: 1\n"), std::string::npos) << result.out;
+}
+
+}  // namespace
+}  // namespace tarvex::cli

@@ -1,0 +1,74 @@
+#include "cli/command_table.h"
+
+namespace tarvex::cli {
+namespace {
+
+const Option kYes{"--yes", "", "do not ask first (needed when standard input is no terminal)"};
+
+const std::vector<Command> kCommands = {
+    {.name = "log-count",
+     .summary = "print the number of records in the event log",
+     .help = "Prints the number of records the event log holds.",
+     .run = RunLogCount},
+    {.name = "log-pointer",
+     .summary = "print the event log pointer",
+     .help = "Prints the event log pointer: the index after the newest record.",
+     .run = RunLogPointer},
+    {.name = "log-clear",
+     .summary = "clear the event log",
+     .help = "Clears the controller's event log, after asking on the terminal.",
+     .options = {kYes},
+     .run = RunLogClear},
+    {.name = "config read",
+     .summary = "print the configuration, or save it to a file",
+     .help = "Reads the configuration and prints it, or writes its bytes unchanged to FILE.",
+     .options = {{"--test", "", "the test configuration instead"},
+                 {"--output", "FILE", "write to FILE instead of printing"}},
+     .run = RunConfigRead},
+    {.name = "config write",
+     .operands = "FILE",
+     .summary = "write a configuration file to the controller",
+     .help = "Writes the bytes of FILE to the controller as its configuration.",
+     .run = RunConfigWrite},
+    {.name = "config set-test",
+     .summary = "make the configuration the test configuration",
+     .help = "Has the controller copy its configuration to the test configuration.",
+     .run = RunConfigSetTest},
+    {.name = "config test",
+     .summary = "have the controller test its configuration",
+     .help = "Has the controller test its configuration: prints OK, or fails with the verdict.",
+     .run = RunConfigTest},
+    {.name = "reboot",
+     .summary = "send the reboot text",
+     .help = "Sends the reboot text. A reboot, an answer and silence look alike: nothing is\n"
+             "reported.",
+     .run = RunReboot},
+    {.name = "register",
+     .summary = "register the controller",
+     .help = "Sends the registration command, after asking on the terminal.",
+     .options = {kYes},
+     .run = RunRegister},
+    {.name = "ident",
+     .summary = "print the controller's identifier",
+     .help = "Prints the controller's identifier.",
+     .run = RunIdent},
+    {.name = "pressure",
+     .summary = "print the pressure",
+     .help = "Prints the pressure the controller measures.",
+     .run = RunPressure},
+    {.name = "respond",
+     .summary = "answer the controller's polls as field devices, until Ctrl+C",
+     .help = "Answers the controller's polls as field devices do and prints a trace line\n"
+             "for each, until Ctrl+C. The texts are those of the window's boxes.",
+     .options = {{"--day", "S", "the day number in the clock answer (default 28)"},
+                 {"--add1", "S", "clock shift in seconds for address 1 (default 0)"},
+                 {"--add2", "S", "clock shift in seconds for the other addresses (default 0)"}},
+     .stops_itself = true,
+     .run = RunRespond},
+};
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+}  // namespace tarvex::cli

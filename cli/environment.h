@@ -1,0 +1,28 @@
+// What a run of tarvex-cli takes from its process; tests pass their own.
+#pragma once
+
+#include <atomic>
+#include <filesystem>
+#include <iosfwd>
+
+#include "link/clock.h"
+#include "log/wall_clock.h"
+
+namespace tarvex::cli {
+
+struct Environment {
+  std::ostream& out;
+  std::ostream& err;
+  std::istream& in;
+  bool in_is_terminal = false;
+  // Progress is shown only on a terminal (not to cron's mail or a pipe).
+  bool err_is_terminal = false;
+  // The settings file that holds the port and baud defaults.
+  std::filesystem::path settings_path;
+  Clock& clock;
+  WallClock& wall_clock;
+  // Set by Ctrl+C.
+  const std::atomic<bool>& stop;
+};
+
+}  // namespace tarvex::cli

@@ -1,0 +1,16 @@
+// The texts of --help, made from the command table.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "cli/command_line.h"
+
+namespace tarvex::cli {
+
+// The general help, a group's ("config --help") or a command's, for what `invocation`
+// names; `settings_path` is where the port and baud defaults come from.
+std::string HelpText(const Invocation& invocation, std::span<const Command> commands,
+                     const std::string& settings_path);
+
+}  // namespace tarvex::cli

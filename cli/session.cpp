@@ -1,0 +1,66 @@
+#include "cli/session.h"
+
+#include <istream>
+#include <ostream>
+
+#include "basics/port_settings.h"
+#include "cli/terminal.h"
+#include "link/port_name.h"
+#include "log/conversion_error.h"
+#include "log/str_to_int.h"
+
+namespace tarvex::cli {
+
+Session::Session(const Environment& environment, const Invocation& invocation)
+    : environment_(environment),
+      invocation_(invocation),
+      hooks_(environment.stop, invocation.command->stops_itself),
+      link_(hooks_, environment.clock) {
+  hooks_.SetLink(&link_);
+  const PortSettings saved = ReadPortSettings(environment.settings_path);
+  port_text_ = invocation.port.value_or(saved.port);
+  if (port_text_.empty()) throw CliError(kUsage, "no port given");
+  const std::string baud_text = invocation.baud.value_or(saved.baud);
+  try {
+    baud_ = StrToInt(baud_text);
+  } catch (const ConversionError& error) {
+    const std::string source = invocation.baud ? "--baud" : "baud in " + environment.settings_path.string();
+    throw CliError(kUsage, source + ": " + TerminalFromCp1251(error.what()));
+  }
+}
+
+Link& Session::link() {
+  if (opened_) return link_;
+  OpenFailure failure;
+  if (!link_.Open(PortNameFromText(port_text_), baud_, &failure)) {
+    const ExitStatus status = failure.kind == OpenFailure::Kind::kBaud ? kUsage : kPortFailed;
+    throw CliError(status, "cannot open " + failure.device + ": " + failure.reason);
+  }
+  opened_ = true;
+  return link_;
+}
+
+void Session::PrintLine(std::string_view utf8) {
+  environment_.out << TerminalFromUtf8(utf8) << "\n" << std::flush;
+}
+
+void Session::PrintText(std::string_view cp1251) { environment_.out << TerminalFromCp1251(cp1251) << std::flush; }
+
+bool Session::Confirm(std::string_view question) {
+  if (invocation_.Has("--yes")) return true;
+  const std::string command(invocation_.command->name);
+  if (!environment_.in_is_terminal) {
+    throw CliError(kUsage, command + " asks first, and standard input is no terminal: add --yes");
+  }
+  environment_.err << TerminalFromUtf8(question) << " [y/N] " << std::flush;
+  std::string answer;
+  std::getline(environment_.in, answer);
+  return answer == "y" || answer == "Y" || answer == "yes";
+}
+
+void Session::FailStep(std::string_view step, std::string_view invalid) {
+  const std::string text(step);
+  throw CliError(kControllerFailed, hooks_.replied() ? text + ": " + std::string(invalid) : "no reply to " + text);
+}
+
+}  // namespace tarvex::cli

@@ -1,0 +1,55 @@
+// One run of a command: the invocation, the process's environment, and the link to
+// the controller, opened at the first use of link() from --port/--baud or the
+// settings file. Run functions use it to reach the controller, print, ask, and fail.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_link_hooks.h"
+#include "cli/command_line.h"
+#include "cli/environment.h"
+#include "cli/exit_status.h"
+#include "link/link.h"
+
+namespace tarvex::cli {
+
+class Session {
+ public:
+  // Reads the port and baud texts; a baud text that is no integer is a usage error.
+  Session(const Environment& environment, const Invocation& invocation);
+
+  const Environment& environment() const { return environment_; }
+  const Invocation& invocation() const { return invocation_; }
+  CliLinkHooks& hooks() { return hooks_; }
+
+  // The link with its port open. Throws CliError(kPortFailed) with the device and the
+  // reason, or CliError(kUsage) for a baud rate the device cannot run at.
+  Link& link();
+
+  // A line of our own (UTF-8) on standard output.
+  void PrintLine(std::string_view utf8);
+  // The controller's text (code page 1251) on standard output, line ends as they are.
+  void PrintText(std::string_view cp1251);
+
+  // True when the user confirms `question` on the terminal, or with --yes. Without
+  // --yes on no terminal it is a usage error: nobody could answer.
+  bool Confirm(std::string_view question);
+
+  // Ends the command with kControllerFailed: "no reply to <step>" when the last
+  // request got none, else "<step>: <invalid>".
+  [[noreturn]] void FailStep(std::string_view step, std::string_view invalid = "reply not valid");
+
+ private:
+  const Environment& environment_;
+  const Invocation& invocation_;
+  std::string port_text_;
+  std::int32_t baud_ = 0;
+  CliLinkHooks hooks_;
+  Link link_;
+  bool opened_ = false;
+};
+
+}  // namespace tarvex::cli
