@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/shell_testing.h"
-#include "log/log_record.h"
+#include "sim/log_file_testing.h"
 #include "sim/pty_server.h"
 
 namespace tarvex::testing {
@@ -38,14 +38,8 @@ class SimWindow {
   // The log file of a retrieval of `n` records from `first` on: the pointer line, then
   // each record the simulator holds, rendered.
   std::string ExpectedLogFile(std::int32_t pointer, std::int32_t first, std::int32_t n) {
-    std::string file = "pointer = " + std::to_string(pointer) + "\r\n";
-    server_.WithModel([&](sim::ControllerModel& model) {
-      LogRenderState state;
-      for (std::int32_t i = 0; i < n; ++i) {
-        const auto& record = model.event_log().At(static_cast<std::uint16_t>(first + i));
-        file += RenderLogRecord(record, state).file_bytes;
-      }
-    });
+    std::string file;
+    server_.WithModel([&](sim::ControllerModel& model) { file = sim::ExpectedLogFile(model, pointer, first, n); });
     return file;
   }
 

@@ -51,6 +51,10 @@ int main(int argc, char** argv) {
         [] { return MeasureLog(Reader::kLiteral, 38400, 40); });
     run("log500_115200", [] { return MeasureLog(Reader::kOurs, 115200, 500); },
         [] { return MeasureLog(Reader::kLiteral, 115200, 40); });
+    if (selected("cli_log500_38400")) {
+      ours.push_back(tarvex::bench::MeasureCliLog(38400, 500));
+      PrintRow(ours.back(), "cli");
+    }
     run("config20k_38400", [] { return MeasureConfig(Reader::kOurs, 38400, 20000); },
         [] { return MeasureConfig(Reader::kLiteral, 38400, 2000); });
     run("silent_cpu", [] { return MeasureSilentCpu(Reader::kOurs); },
@@ -60,7 +64,8 @@ int main(int argc, char** argv) {
     // time; pump_gap: the longest gap between two message pumps over 20 ms, less the
     // time in it when the processors the link thread was on were stalled (the raw
     // gap is printed beside it).
-    const Target targets[] = {{"log500_38400", 1.15}, {"log500_115200", 1.3}, {"config20k_38400", 1.0},
+    const Target targets[] = {{"log500_38400", 1.15}, {"log500_115200", 1.3},
+                              {"cli_log500_38400", 1.03}, {"config20k_38400", 1.0},
                               {"silent_cpu", 0.02}};
     double max_gap = 0;
     double max_own_gap = 0;

@@ -2,11 +2,14 @@
 
 #include <fcntl.h>
 #include <sched.h>
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "bench/counting_port.h"
@@ -17,6 +20,7 @@
 #include "link/link.h"
 #include "log/log_commands.h"
 #include "log/log_record.h"
+#include "log/log_retrieval.h"
 #include "sim/sim_process.h"
 
 namespace tarvex::bench {
@@ -80,12 +84,22 @@ std::string LinkPath(const std::string& name) {
   return "/tmp/tarvex-bench-" + std::to_string(::getpid()) + "/" + name;
 }
 
+// The simulator's arguments: its link, the pacing at `baud` if `paced`, then `extra`.
+std::vector<std::string> SimArgs(std::int32_t baud, bool paced, const std::vector<std::string>& extra) {
+  std::vector<std::string> args{"--link", LinkPath("tty-" + std::to_string(baud))};
+  if (paced) args.insert(args.end(), {"--baud", std::to_string(baud)});
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
 // The link to a running simulator, with its bytes counted and, for the literal
 // reader, paced byte by byte.
 class BenchLink {
  public:
-  BenchLink(Reader reader, std::int32_t baud, const std::vector<std::string>& sim_args)
-      : sim_(TARVEX_SIM_EXECUTABLE, Args(baud, sim_args)), link_(hooks_, RealClock()) {
+  // `paced`: the simulator paces its replies at `baud`; else they go out at once (for
+  // counting the bytes of a run timed elsewhere).
+  BenchLink(Reader reader, std::int32_t baud, const std::vector<std::string>& sim_args, bool paced = true)
+      : sim_(TARVEX_SIM_EXECUTABLE, SimArgs(baud, paced, sim_args)), link_(hooks_, RealClock()) {
     // Opened by the link, so that it keeps the inter-frame silence at this rate as the
     // window's link does.
     if (!link_.Open(sim_.link_path(), baud)) throw std::runtime_error("cannot open " + sim_.link_path());
@@ -113,13 +127,6 @@ class BenchLink {
   }
 
  private:
-  static std::vector<std::string> Args(std::int32_t baud, const std::vector<std::string>& extra) {
-    std::vector<std::string> args{"--link", LinkPath("tty-" + std::to_string(baud)), "--baud",
-                                  std::to_string(baud)};
-    args.insert(args.end(), extra.begin(), extra.end());
-    return args;
-  }
-
   sim::SimProcess sim_;
   StallWatch watch_;
   TimingHooks hooks_;
@@ -130,6 +137,38 @@ class BenchLink {
 };
 
 std::string Suffix(Reader reader) { return reader == Reader::kLiteral ? " (literal)" : ""; }
+
+// The window's LOG with "последних" ticked and Beg = `records`, without a pane.
+class LastRecords final : public LogRetrievalSink {
+ public:
+  explicit LastRecords(int records) { boxes_.beg = std::to_string(records); }
+  CountBoxes Boxes() override { return boxes_; }
+  void Line(std::string_view) override {}
+
+ private:
+  CountBoxes boxes_;
+};
+
+// Runs `args` (the executable first) with standard output to /dev/null and standard
+// error to `err_path`; its exit code, or -1 when a signal ended it.
+int RunProcess(const std::vector<std::string>& args, const std::string& err_path) {
+  posix_spawn_file_actions_t actions;
+  ::posix_spawn_file_actions_init(&actions);
+  ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  ::posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw std::runtime_error("cannot start " + args.front());
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) throw std::runtime_error("lost " + args.front());
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 }  // namespace
 
@@ -169,6 +208,39 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
   bench.ReportGaps(m);
   m.detail = std::to_string(records) + " records, " + std::to_string(rendered_bytes) +
              " bytes of lines" + Suffix(reader);
+  return m;
+}
+
+Measurement MeasureCliLog(std::int32_t baud, int records) {
+  const std::vector<std::string> sim_args{"--records", "1500"};
+  // The bytes on the wire: the same retrieval in this process, against a simulator
+  // with the same records that answers at once.
+  double wire_seconds = 0;
+  {
+    BenchLink counted(Reader::kOurs, baud, sim_args, false);
+    LastRecords sink(records);
+    if (RetrieveLog(counted.link(), sink, std::nullopt).kind != OutcomeKind::kDone) {
+      throw std::runtime_error("the counted log retrieval failed");
+    }
+    wire_seconds = counted.WireSeconds();
+  }
+  sim::SimProcess sim(TARVEX_SIM_EXECUTABLE, SimArgs(baud, true, sim_args));
+  const std::filesystem::path folder = std::filesystem::path(LinkPath("cli")).parent_path();
+  const std::string file = (folder / "events.log").string();
+  const std::string err = (folder / "cli.err").string();
+  const auto start = std::chrono::steady_clock::now();
+  const int status = RunProcess({TARVEX_CLI_EXECUTABLE, "--port", sim.link_path(), "--baud",
+                                 std::to_string(baud), "log", "--last", std::to_string(records), "--file", file},
+                                err);
+  const double seconds = Seconds(std::chrono::steady_clock::now() - start).count();
+  if (status != 0) throw std::runtime_error("tarvex-cli ended with " + std::to_string(status) + ", see " + err);
+  Measurement m;
+  m.name = "cli_log" + std::to_string(records) + "_" + std::to_string(baud);
+  m.seconds = seconds;
+  m.limit_seconds = wire_seconds;
+  m.detail = "the whole tarvex-cli process, " + std::to_string(std::filesystem::file_size(file)) + " bytes of file";
+  std::filesystem::remove(file);
+  std::filesystem::remove(err);
   return m;
 }
 

@@ -26,6 +26,10 @@ enum class Reader { kOurs, kLiteral };
 
 // Count, pointer and `records` record reads against tarvex-sim at `baud`.
 Measurement MeasureLog(Reader reader, std::int32_t baud, int records);
+// The whole tarvex-cli process reading the last `records` event records into a file
+// against tarvex-sim at `baud`, start-up included; the limit is the wire time of the
+// same retrieval.
+Measurement MeasureCliLog(std::int32_t baud, int records);
 // Writing then reading back a configuration of `bytes` bytes; the limit is the wire
 // time plus 60 ms of end-of-reply silence per short-header exchange.
 Measurement MeasureConfig(Reader reader, std::int32_t baud, std::size_t bytes);

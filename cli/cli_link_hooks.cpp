@@ -9,13 +9,7 @@ void CliLinkHooks::PumpMessages() {
   if (stop_ && !command_stops_itself_) throw CliError(kInterrupted, "interrupted");
 }
 
-void CliLinkHooks::RequestWritten() {
-  ++requests_;
-  replied_ = false;
-}
-
 void CliLinkHooks::ReplyReceived() {
-  replied_ = true;
   if (progress_ != nullptr) progress_->Advance(++replies_);
 }
 

@@ -1,5 +1,4 @@
-// The link's reports for the command line: which request got a reply (for the error
-// line), progress per reply, and Ctrl+C. A command that polls the stop flag itself
+// The link's reports for the command line: progress per reply, and Ctrl+C. A command that polls the stop flag itself
 // is left to end as "Stop" ends it; any other ends at the link's next pump.
 #pragma once
 
@@ -25,13 +24,8 @@ class CliLinkHooks final : public LinkHooks {
     replies_ = 0;
   }
 
-  // Requests written so far, and whether the last one got a reply.
-  int requests() const { return requests_; }
-  bool replied() const { return replied_; }
-
   // Throws CliError(kInterrupted) after Ctrl+C unless the command stops itself.
   void PumpMessages() override;
-  void RequestWritten() override;
   void ReplyReceived() override;
   bool AbandonWait() override;
 
@@ -40,9 +34,7 @@ class CliLinkHooks final : public LinkHooks {
   bool command_stops_itself_;
   const Link* link_ = nullptr;
   Progress* progress_ = nullptr;
-  int requests_ = 0;
   int replies_ = 0;
-  bool replied_ = false;
 };
 
 }  // namespace tarvex::cli

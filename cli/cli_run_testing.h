@@ -21,7 +21,8 @@ struct RunResult {
 
 inline RunResult RunCli(const std::vector<std::string>& words, Clock& clock = RealClock(),
                         const std::filesystem::path& settings_path = "no-such-folder/log.log",
-                        const std::atomic<bool>& stop = std::atomic<bool>(false)) {
+                        const std::atomic<bool>& stop = std::atomic<bool>(false),
+                        WallClock& wall_clock = SystemWallClock()) {
   std::ostringstream out;
   std::ostringstream err;
   std::istringstream in;
@@ -30,7 +31,7 @@ inline RunResult RunCli(const std::vector<std::string>& words, Clock& clock = Re
                                 .in = in,
                                 .settings_path = settings_path,
                                 .clock = clock,
-                                .wall_clock = SystemWallClock(),
+                                .wall_clock = wall_clock,
                                 .stop = stop};
   RunResult result;
   result.status = Run(words, environment);

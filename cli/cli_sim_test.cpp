@@ -2,15 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <thread>
 
 #include "app/fast_clock_testing.h"
+#include "archive/archive_retrieval.h"
 #include "basics/file_bytes.h"
 #include "basics/scratch_folder_testing.h"
 #include "cli/cli_run_testing.h"
 #include "sim/fault.h"
 #include "sim/field_polls.h"
+#include "sim/log_file_testing.h"
 #include "sim/pty_poller.h"
 #include "sim/pty_server.h"
 
@@ -34,6 +37,12 @@ class CliAgainstSim : public ::testing::Test {
     sim::PtyOptions options;
     options.link_path = (folder.path() / "tty").string();
     return options;
+  }
+
+  std::string ExpectedLogFile(std::int32_t first, std::int32_t n) {
+    std::string file;
+    server_.WithModel([&](sim::ControllerModel& model) { file = sim::ExpectedLogFile(model, 300, first, n); });
+    return file;
   }
 
   tarvex::testing::ScratchFolder folder_{"cli-sim"};
@@ -81,12 +90,104 @@ TEST_F(CliAgainstSim, APortThatCannotBeOpenedEndsWithStatus3AndTheReason) {
   EXPECT_EQ(result.err, "tarvex-cli: cannot open " + Scratch("ttyUSB9").string() + ": no such file or directory\n");
 }
 
-TEST_F(CliAgainstSim, ASilentControllerEndsWithStatus1AndTheStep) {
-  server_.WithModel([](sim::ControllerModel& model) { model.AddFault(sim::ParseFault("long:44:silence")); });
+TEST_F(CliAgainstSim, AFailedQueryEndsWithStatus1AndItsReason) {
+  server_.WithModel([](sim::ControllerModel& model) {
+    model.AddFault(sim::ParseFault("long:44:silence"));
+    model.AddFault(sim::ParseFault("long:28:bad-packet-crc"));
+  });
   tarvex::testing::FastClock clock(100);
-  const auto result = RunCli(On({"ident"}), clock);
+  auto result = RunCli(On({"ident"}), clock);
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "tarvex-cli: no reply to the ident query\n");
+  // A malformed reply is no count of 0.
+  result = RunCli(On({"log-count"}));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "tarvex-cli: count query: reply checksum wrong\n");
+}
+
+TEST_F(CliAgainstSim, LogWritesTheWindowsFileAndPrintsThePanesLines) {
+  auto result = RunCli(On({"log", "--last", "120", "--file", Scratch("events.log").string()}));
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out + result.err, "");
+  EXPECT_EQ(ReadFileBytes(Scratch("events.log")), ExpectedLogFile(180, 120));
+  // Without a file the lines come out in UTF-8, one terminal line per pane line.
+  result = RunCli(On({"log", "--index", "299"}));
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
+  EXPECT_NE(result.out.find("\xD0"), std::string::npos) << result.out;
+}
+
+TEST_F(CliAgainstSim, AFailedRecordReadNamesTheRecordAndKeepsTheRecordsBefore) {
+  server_.WithModel(
+      [](sim::ControllerModel& model) { model.AddFault(sim::ParseFault("long:26:bad-packet-crc:after=4:count=1")); });
+  const auto result = RunCli(On({"log", "--file", Scratch("events.log").string()}));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "tarvex-cli: record 274: reply checksum wrong\n");
+  EXPECT_EQ(ReadFileBytes(Scratch("events.log")), ExpectedLogFile(270, 4));
+}
+
+TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
+  // Replies paced at 19200 baud: 200 records take more than a second.
+  const tarvex::testing::ScratchFolder folder("cli-stop");
+  sim::ControllerModel model;
+  sim::PtyServer server(model, {.link_path = (folder.path() / "tty").string(), .baud = 19200});
+  server.Start();
+  const auto expected = [&](std::int32_t n) {
+    std::string file;
+    server.WithModel([&](sim::ControllerModel& m) { file = sim::ExpectedLogFile(m, 300, 100, n); });
+    return file;
+  };
+  const auto path = folder.path() / "events.log";
+  const std::size_t five = expected(5).size();
+  std::atomic<bool> stop{false};
+  std::thread ctrl_c([&] {
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (std::error_code error; std::chrono::steady_clock::now() < give_up;) {
+      const auto size = std::filesystem::file_size(path, error);
+      if (!error && size >= five) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    stop = true;
+  });
+  const auto result = RunCli({"--port", server.link_path(), "log", "--last", "200", "--file", path.string()},
+                             RealClock(), "no-such-folder/log.log", stop);
+  ctrl_c.join();
+  EXPECT_EQ(result.status, 130);
+  int read = 0;
+  ASSERT_EQ(std::sscanf(result.err.c_str(), "tarvex-cli: interrupted after %d of 200", &read), 1) << result.err;
+  EXPECT_TRUE(read >= 5 && read < 200) << read;
+  EXPECT_EQ(result.err, "tarvex-cli: interrupted after " + std::to_string(read) + " of 200 records; " +
+                            path.string() + " keeps them\n");
+  EXPECT_EQ(ReadFileBytes(path), expected(read));
+}
+
+TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {
+  // The PC's clock 5 hours ahead of UTC.
+  struct FiveHoursAhead final : WallClock {
+    WallTime Now() override { return {{14, 0, 0}, {9, 0, 0}}; }
+  } wall_clock;
+  const auto result = RunCli(On({"archive", "--last", "50", "--file", Scratch("cli.ret").string()}), RealClock(),
+                             "no-such-folder/log.log", std::atomic<bool>(false), wall_clock);
+  EXPECT_EQ(result.status, 0) << result.err;
+  struct Last50 final : ArchiveRetrievalSink {
+    CountBoxes Boxes() override { return {.beg = "50"}; }
+    void Line(std::string_view) override {}
+  } sink;
+  LinkHooks hooks;
+  Link link(hooks, RealClock());
+  ASSERT_TRUE(link.Open(server_.link_path(), 38400));
+  RetrieveArchive(link, sink, wall_clock.Now(), Scratch("core.ret"));
+  EXPECT_EQ(ReadFileBytes(Scratch("cli.ret")), ReadFileBytes(Scratch("core.ret")));
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 0);
+}
+
+TEST_F(CliAgainstSim, AScriptSentComesBackTheSame) {
+  const std::string script = "\x01\x00\xCA\r\nend";
+  WriteFileBytes(Scratch("in.scr"), {reinterpret_cast<const std::uint8_t*>(script.data()), script.size()});
+  EXPECT_EQ(RunCli(On({"script", "send", Scratch("in.scr").string()})).status, 0);
+  EXPECT_EQ(RunCli(On({"script", "get", Scratch("out.scr").string()})).status, 0);
+  EXPECT_EQ(ReadFileBytes(Scratch("out.scr")), script);
 }
 
 TEST_F(CliAgainstSim, AConfigurationWrittenAndReadBackIsTheSameFile) {

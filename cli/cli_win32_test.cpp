@@ -1,6 +1,6 @@
 // tarvex-cli under wine against the simulators that scripts/test-windows puts on
-// COM ports: the executable itself for a value, a run in this process (its waits
-// sped up) for a silent controller.
+// COM ports: the executable itself for a value and a log file, runs in this process
+// for a configuration and (its waits sped up) a silent controller.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,6 +28,38 @@ TEST(Win32Cli, TheExecutablePrintsAValueReadOverACom) {
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   EXPECT_EQ(ReadFileBytes(output), "20417\n");
   std::filesystem::remove(output);
+}
+
+TEST(Win32Cli, TheLogFileIsTheLinuxBuildsByteForByte) {
+  const std::string com = ComFromEnv("TARVEX_TEST_LOG_COM");
+  const char* linux_log = std::getenv("TARVEX_TEST_LINUX_LOG");
+  if (com.empty() || linux_log == nullptr) {
+    GTEST_SKIP() << "TARVEX_TEST_LOG_COM and TARVEX_TEST_LINUX_LOG name no simulator and Linux file";
+  }
+  const auto output = std::filesystem::temp_directory_path() / "tarvex-cli-events.log";
+  const std::string command = (ExecutableFolder() / "tarvex-cli.exe").string() + " --port " + com +
+                              " log --last 500 --file " + output.string();
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  const auto expected = ReadFileBytes(linux_log);
+  ASSERT_TRUE(expected && expected->starts_with("pointer = 600\r\n")) << linux_log;
+  EXPECT_TRUE(ReadFileBytes(output) == expected);
+  std::filesystem::remove(output);
+}
+
+TEST(Win32Cli, AConfigurationWrittenAndReadBackIsTheSameFile) {
+  const std::string com = ComFromEnv("TARVEX_TEST_SIM_COM");
+  if (com.empty()) GTEST_SKIP() << "TARVEX_TEST_SIM_COM names no simulator port";
+  const auto folder = std::filesystem::temp_directory_path();
+  // Code page 1251 text, CR LF and a lone LF.
+  const std::string text = "{\"name\":\"\xCA\xEE\xF2\xB8\xEB\",\r\n\"n\":1}\n";
+  WriteFileBytes(folder / "tarvex-cli-in.cfg", {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  auto result = testing::RunCli({"--port", com, "config", "write", (folder / "tarvex-cli-in.cfg").string()});
+  EXPECT_EQ(result.status, 0) << result.err;
+  result = testing::RunCli({"--port", com, "config", "read", "--output", (folder / "tarvex-cli-out.cfg").string()});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFileBytes(folder / "tarvex-cli-out.cfg"), text);
+  std::filesystem::remove(folder / "tarvex-cli-in.cfg");
+  std::filesystem::remove(folder / "tarvex-cli-out.cfg");
 }
 
 TEST(Win32Cli, ASilentControllerEndsWithStatus1AndTheStep) {

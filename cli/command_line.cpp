@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "cli/exit_status.h"
+#include "cli/terminal.h"
+#include "log/conversion_error.h"
+#include "log/str_to_int.h"
 
 namespace tarvex::cli {
 namespace {
@@ -45,6 +48,14 @@ void TakeCommand(std::span<const std::string> words, std::size_t& at,
 }
 
 }  // namespace
+
+std::int32_t IntegerValue(const std::string& source, std::string_view text) {
+  try {
+    return StrToInt(text);
+  } catch (const ConversionError& error) {
+    throw CliError(kUsage, source + ": " + TerminalFromCp1251(error.what()));
+  }
+}
 
 std::optional<std::string> Invocation::Value(std::string_view option) const {
   const auto found = options.find(option);

@@ -2,6 +2,7 @@
 // options and operands. Words the table does not allow are usage errors.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <span>
@@ -27,6 +28,10 @@ struct Invocation {
   bool Has(std::string_view option) const { return options.contains(option); }
   std::optional<std::string> Value(std::string_view option) const;
 };
+
+// The integer `text` stands for. Throws CliError(kUsage) that names where the text
+// came from (`source`: "--baud", "--last", ...) when it is no integer.
+std::int32_t IntegerValue(const std::string& source, std::string_view text);
 
 // Global options (--port, --baud, --help) may stand anywhere; "--name=value" and
 // "--name value" are the same. Throws CliError(kUsage) with what is wrong.

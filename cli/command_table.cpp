@@ -5,7 +5,21 @@ namespace {
 
 const Option kYes{"--yes", "", "do not ask first (needed when standard input is no terminal)"};
 
+const Option kLast{"--last", "N", "the last N records (default 30)"};
+const Option kFile{"--file", "PATH",
+                   "write the window's file of the records to PATH instead of printing them"};
+
 const std::vector<Command> kCommands = {
+    {.name = "log",
+     .summary = "print the last event records, or write them to a file",
+     .help = "Reads the event log as the window's \"LOG\" does: the count, the pointer, then the\n"
+             "last 30 records, the last N, or the one at index I. Prints each record's line,\n"
+             "or with --file writes the file the window writes: the line \"pointer = P\", then\n"
+             "the records, in code page 1251 with CR LF. Ctrl+C stops it after the record\n"
+             "being read, as \"Stop\" does: the file keeps every record read.",
+     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile},
+     .stops_itself = true,
+     .run = RunLog},
     {.name = "log-count",
      .summary = "print the number of records in the event log",
      .help = "Prints the number of records the event log holds.",
@@ -19,6 +33,19 @@ const std::vector<Command> kCommands = {
      .help = "Clears the controller's event log, after asking on the terminal.",
      .options = {kYes},
      .run = RunLogClear},
+    {.name = "archive",
+     .summary = "print the last archive records, or write them to a file",
+     .help = "Reads the archive as the window's \"RETRO\" does: the pointer, then the last 30\n"
+             "records, or the last N, their times shifted to this computer's time zone.\n"
+             "Prints each record's line, or with --file writes the file the window writes.\n"
+             "With --one, prints only the value of the record at index I. Ctrl+C ends it;\n"
+             "the file keeps every record read.",
+     .options = {kLast, {"--one", "I", "print only the value of the record at index I"}, kFile},
+     .run = RunArchive},
+    {.name = "archive-pointer",
+     .summary = "print the archive pointer",
+     .help = "Prints the archive pointer: the index after the newest record (0 is a failure).",
+     .run = RunArchivePointer},
     {.name = "config read",
      .summary = "print the configuration, or save it to a file",
      .help = "Reads the configuration and prints it, or writes its bytes unchanged to FILE.",
@@ -38,6 +65,21 @@ const std::vector<Command> kCommands = {
      .summary = "have the controller test its configuration",
      .help = "Has the controller test its configuration: prints OK, or fails with the verdict.",
      .run = RunConfigTest},
+    {.name = "script send",
+     .operands = "FILE",
+     .summary = "write a script file to the controller",
+     .help = "Writes the bytes of FILE to the controller as its script.",
+     .run = RunScriptSend},
+    {.name = "script get",
+     .operands = "FILE",
+     .summary = "save the controller's script to a file",
+     .help = "Reads the controller's script and writes its bytes unchanged to FILE.",
+     .run = RunScriptGet},
+    {.name = "script clear",
+     .summary = "clear the controller's script",
+     .help = "Clears the controller's script, after asking on the terminal.",
+     .options = {kYes},
+     .run = RunScriptClear},
     {.name = "reboot",
      .summary = "send the reboot text",
      .help = "Sends the reboot text. A reboot, an answer and silence look alike: nothing is\n"

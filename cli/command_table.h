@@ -34,14 +34,22 @@ std::span<const Command> Commands();
 
 // Each command's run function, grouped by file.
 // run_log.cpp
+ExitStatus RunLog(Session& session);
 ExitStatus RunLogCount(Session& session);
 ExitStatus RunLogPointer(Session& session);
 ExitStatus RunLogClear(Session& session);
+// run_archive.cpp
+ExitStatus RunArchive(Session& session);
+ExitStatus RunArchivePointer(Session& session);
 // run_config.cpp
 ExitStatus RunConfigRead(Session& session);
 ExitStatus RunConfigWrite(Session& session);
 ExitStatus RunConfigSetTest(Session& session);
 ExitStatus RunConfigTest(Session& session);
+// run_script.cpp
+ExitStatus RunScriptSend(Session& session);
+ExitStatus RunScriptGet(Session& session);
+ExitStatus RunScriptClear(Session& session);
 // run_service.cpp
 ExitStatus RunReboot(Session& session);
 ExitStatus RunRegister(Session& session);

@@ -15,7 +15,9 @@ struct Environment {
   std::ostream& err;
   std::istream& in;
   bool in_is_terminal = false;
-  // Progress is shown only on a terminal (not to cron's mail or a pipe).
+  // Progress is shown only on a terminal (not to cron's mail or a pipe), and not
+  // between lines that go to the same terminal.
+  bool out_is_terminal = false;
   bool err_is_terminal = false;
   // The settings file that holds the port and baud defaults.
   std::filesystem::path settings_path;

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
       .err = std::cerr,
       .in = std::cin,
       .in_is_terminal = cli::IsTerminal(stdin),
+      .out_is_terminal = cli::IsTerminal(stdout),
       .err_is_terminal = cli::IsTerminal(stderr),
       .settings_path = SettingsPath(cli::ExecutableFolder()),
       .clock = RealClock(),

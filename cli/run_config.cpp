@@ -10,6 +10,7 @@
 
 #include "basics/file_bytes.h"
 #include "cli/command_table.h"
+#include "cli/operand_file.h"
 #include "cli/progress.h"
 #include "cli/session.h"
 #include "link/config_transfer.h"
@@ -17,10 +18,6 @@
 
 namespace tarvex::cli {
 namespace {
-
-std::span<const std::uint8_t> Bytes(std::string_view text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
 
 // Progress per reply for the time `run` takes, when standard error is a terminal.
 template <typename Run>
@@ -33,14 +30,27 @@ auto WithProgress(Session& session, std::optional<int> total, Run run) {
   return result;
 }
 
-// The step of a transfer that failed, as the transfer reports it.
-std::string FailedStep(const TransferResult& result, std::string_view transfer) {
-  const std::string name(transfer);
+// The names of a transfer's steps in error lines.
+struct TransferSteps {
+  const char* start;
+  const char* block;
+  const char* stop;
+};
+constexpr TransferSteps kRead{"start of the configuration read", "configuration read block", ""};
+constexpr TransferSteps kTestRead{"start of the test configuration read", "test configuration read block", ""};
+constexpr TransferSteps kWrite{"start of the configuration write", "configuration write block",
+                               "stop of the configuration write"};
+
+// Ends the command with the step the transfer failed at and why.
+[[noreturn]] void FailTransfer(Session& session, const TransferResult& result, const TransferSteps& steps,
+                               std::string_view invalid = "reply not valid") {
   switch (result.failed) {
-    case TransferStep::kStart: return "the start of the " + name;
-    case TransferStep::kBlock: return "block " + std::to_string(result.block) + " of the " + name;
-    case TransferStep::kStop: return "the stop of the " + name;
-    default: return "the " + name;
+    case TransferStep::kBlock:
+      session.FailStep(steps.block, invalid, static_cast<std::int32_t>(result.block));
+    case TransferStep::kStop:
+      session.FailStep(steps.stop, invalid);
+    default:
+      session.FailStep(steps.start, invalid);
   }
 }
 
@@ -53,14 +63,13 @@ ExitStatus RunConfigRead(Session& session) {
   const TransferResult result = WithProgress(session, std::nullopt, [&] {
     return test ? UploadTestConfig(link, text) : UploadConfig(link, text);
   });
-  if (!result) {
-    session.FailStep(FailedStep(result, test ? "test configuration read" : "configuration read"),
-                     "reply not valid, or the configuration is empty");
-  }
+  // A valid block can still end the read: one that claims more bytes than came or
+  // than fit, or the first one empty.
+  if (!result) FailTransfer(session, result, test ? kTestRead : kRead, "block not valid, or the configuration is empty");
   const std::int32_t length = result.bytes;
   const std::string_view bytes(reinterpret_cast<const char*>(text.data()), static_cast<std::size_t>(length));
   if (const auto output = session.invocation().Value("--output")) {
-    if (!WriteFileBytes(*output, Bytes(bytes))) throw CliError(kUsage, "cannot write " + *output);
+    if (!WriteFileBytes(*output, AsBytes(bytes))) throw CliError(kUsage, "cannot write " + *output);
   } else {
     session.PrintText(bytes);
   }
@@ -68,31 +77,25 @@ ExitStatus RunConfigRead(Session& session) {
 }
 
 ExitStatus RunConfigWrite(Session& session) {
-  const std::string& path = session.invocation().operands.front();
-  const auto bytes = ReadFileBytes(path);
-  if (!bytes) throw CliError(kUsage, "cannot read " + path);
-  if (bytes->empty()) throw CliError(kUsage, path + " is empty");
-  if (bytes->size() >= kConfigTextSize) {
-    throw CliError(kUsage, path + " holds " + std::to_string(bytes->size()) +
-                               " bytes; a configuration has room for " + std::to_string(kConfigTextSize - 1));
-  }
+  // The controller's buffer keeps its last byte for the terminating 0.
+  const std::string bytes = ReadOperandFile(session.invocation(), kConfigTextSize - 1, "a configuration");
   // START, the blocks, STOP.
-  const int requests = static_cast<int>((bytes->size() + kMaxWriteBlock - 1) / kMaxWriteBlock) + 2;
+  const int requests = static_cast<int>((bytes.size() + kMaxWriteBlock - 1) / kMaxWriteBlock) + 2;
   Link& link = session.link();
   const TransferResult result =
-      WithProgress(session, requests, [&] { return DownloadConfig(link, Bytes(*bytes)); });
-  if (!result) session.FailStep(FailedStep(result, "configuration write"));
+      WithProgress(session, requests, [&] { return DownloadConfig(link, AsBytes(bytes)); });
+  if (!result) FailTransfer(session, result, kWrite);
   return kDone;
 }
 
 ExitStatus RunConfigSetTest(Session& session) {
-  if (!SetTest(session.link())) session.FailStep("the set-test command");
+  if (!SetTest(session.link())) session.FailStep("set-test command");
   return kDone;
 }
 
 ExitStatus RunConfigTest(Session& session) {
   const std::int32_t verdict = TestConfig(session.link());
-  if (verdict == -1) session.FailStep("the configuration test");
+  if (verdict == -1) session.FailStep("configuration test");
   if (verdict != 0) {
     const std::string reason = ConfigVerdictText(verdict);
     throw CliError(kControllerFailed, "configuration test: NOT OK = " +

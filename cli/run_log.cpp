@@ -1,32 +1,77 @@
-// log-count, log-pointer, log-clear: as the window's "Count", "Pointer" and "Clear log".
+// log, log-count, log-pointer, log-clear: as the window's "LOG", "Count", "Pointer"
+// and "Clear log".
 #include <string>
 
 #include "cli/command_table.h"
+#include "cli/count_options.h"
+#include "cli/retrieval_output.h"
 #include "cli/session.h"
 #include "log/log_commands.h"
+#include "log/log_retrieval.h"
 
 namespace tarvex::cli {
 namespace {
 
-// The window shows a silent controller's value as 0; here silence is a failure.
-ExitStatus PrintQuery(Session& session, std::int32_t (*query)(Link&), std::string_view step) {
-  const std::int32_t value = query(session.link());
-  if (!session.hooks().replied()) session.FailStep(step);
-  session.PrintLine(std::to_string(value));
+// The window shows a failed query's value as 0; here it is a failure.
+ExitStatus PrintQuery(Session& session, QueryReading (*query)(Link&)) {
+  const QueryReading reading = query(session.link());
+  if (reading.failure) session.Fail(*reading.failure);
+  session.PrintLine(std::to_string(reading.value));
   return kDone;
 }
 
+// LOG for the command line: the boxes from the options, the records to the output,
+// Ctrl+C as "Stop".
+class LogLines final : public LogRetrievalSink {
+ public:
+  LogLines(const CountBoxes& boxes, RetrievalOutput& output, const std::atomic<bool>& stop)
+      : boxes_(boxes), output_(output), stop_(stop) {}
+
+  CountBoxes Boxes() override { return boxes_; }
+  // The count comes first, then the pointer.
+  void QueryRead(const QueryReading& reading) override {
+    if (queries_++ == 0) count_ = reading.value;
+  }
+  void RecordsStarting() override {
+    output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count);
+    // With a file, the pointer line comes first; the file shows it.
+    pointer_line_ = output_.file().has_value();
+  }
+  void Line(std::string_view text) override {
+    if (pointer_line_) {
+      pointer_line_ = false;
+      return;
+    }
+    output_.Record(text);
+  }
+  bool StopRequested() override { return stop_; }
+
+ private:
+  CountBoxes boxes_;
+  RetrievalOutput& output_;
+  const std::atomic<bool>& stop_;
+  int queries_ = 0;
+  std::int32_t count_ = 0;
+  bool pointer_line_ = false;
+};
+
 }  // namespace
 
-ExitStatus RunLogCount(Session& session) { return PrintQuery(session, QueryLogCount, "the log count query"); }
-
-ExitStatus RunLogPointer(Session& session) {
-  return PrintQuery(session, QueryLogPointer, "the log pointer query");
+ExitStatus RunLog(Session& session) {
+  const CountBoxes boxes = CountBoxesFromOptions(session.invocation(), "--index");
+  Link& link = session.link();
+  RetrievalOutput output(session);
+  LogLines lines(boxes, output, session.environment().stop);
+  return output.Finish(RetrieveLog(link, lines, output.file()));
 }
+
+ExitStatus RunLogCount(Session& session) { return PrintQuery(session, ReadLogCount); }
+
+ExitStatus RunLogPointer(Session& session) { return PrintQuery(session, ReadLogPointer); }
 
 ExitStatus RunLogClear(Session& session) {
   if (!session.Confirm("Clear the controller's event log?")) return kDone;
-  if (!ClearLog(session.link())) session.FailStep("the log clear command");
+  if (!ClearLog(session.link())) session.FailStep("log clear command");
   return kDone;
 }
 

@@ -17,20 +17,20 @@ ExitStatus RunReboot(Session& session) {
 
 ExitStatus RunRegister(Session& session) {
   if (!session.Confirm("Register the controller?")) return kDone;
-  if (!Register(session.link())) session.FailStep("the registration");
+  if (!Register(session.link())) session.FailStep("registration");
   return kDone;
 }
 
 ExitStatus RunIdent(Session& session) {
   const std::int32_t ident = ReadIdent(session.link());
-  if (ident <= 0) session.FailStep("the ident query", "no identifier above 0 in the reply");
+  if (ident <= 0) session.FailStep("ident query", "no identifier above 0 in the reply");
   session.PrintLine(std::to_string(ident));
   return kDone;
 }
 
 ExitStatus RunPressure(Session& session) {
   const float pressure = ReadPressure(session.link());
-  if (!IsPressureRead(pressure)) session.FailStep("the pressure query", "no pressure above 0 in the reply");
+  if (!IsPressureRead(pressure)) session.FailStep("pressure query", "no pressure above 0 in the reply");
   const std::string text = PressureText(pressure);
   session.PrintLine(text.substr(text.find_first_not_of(' ')));
   return kDone;

@@ -6,8 +6,6 @@
 #include "basics/port_settings.h"
 #include "cli/terminal.h"
 #include "link/port_name.h"
-#include "log/conversion_error.h"
-#include "log/str_to_int.h"
 
 namespace tarvex::cli {
 
@@ -21,12 +19,7 @@ Session::Session(const Environment& environment, const Invocation& invocation)
   port_text_ = invocation.port.value_or(saved.port);
   if (port_text_.empty()) throw CliError(kUsage, "no port given");
   const std::string baud_text = invocation.baud.value_or(saved.baud);
-  try {
-    baud_ = StrToInt(baud_text);
-  } catch (const ConversionError& error) {
-    const std::string source = invocation.baud ? "--baud" : "baud in " + environment.settings_path.string();
-    throw CliError(kUsage, source + ": " + TerminalFromCp1251(error.what()));
-  }
+  baud_ = IntegerValue(invocation.baud ? "--baud" : "baud in " + environment.settings_path.string(), baud_text);
 }
 
 Link& Session::link() {
@@ -58,9 +51,16 @@ bool Session::Confirm(std::string_view question) {
   return answer == "y" || answer == "Y" || answer == "yes";
 }
 
-void Session::FailStep(std::string_view step, std::string_view invalid) {
-  const std::string text(step);
-  throw CliError(kControllerFailed, hooks_.replied() ? text + ": " + std::string(invalid) : "no reply to " + text);
+void Session::FailStep(const char* step, std::string_view invalid, std::optional<std::int32_t> index) {
+  Fail({step, index, link_.LastFailure()}, invalid);
+}
+
+void Session::Fail(const StepFailure& failure, std::string_view invalid) {
+  if (failure.reason != LinkFailure::kNone) throw CliError(kControllerFailed, StepFailureText(failure));
+  // The exchange went through: what is wrong is the value it brought.
+  std::string step = failure.step;
+  if (failure.index) step += " " + std::to_string(*failure.index);
+  throw CliError(kControllerFailed, step + ": " + std::string(invalid));
 }
 
 }  // namespace tarvex::cli

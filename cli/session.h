@@ -13,6 +13,7 @@
 #include "cli/environment.h"
 #include "cli/exit_status.h"
 #include "link/link.h"
+#include "link/operation_outcome.h"
 
 namespace tarvex::cli {
 
@@ -38,9 +39,13 @@ class Session {
   // --yes on no terminal it is a usage error: nobody could answer.
   bool Confirm(std::string_view question);
 
-  // Ends the command with kControllerFailed: "no reply to <step>" when the last
-  // request got none, else "<step>: <invalid>".
-  [[noreturn]] void FailStep(std::string_view step, std::string_view invalid = "reply not valid");
+  // Ends the command with kControllerFailed and why `step` failed, the link's reason
+  // for its last exchange ("no reply to the ident query", "block 3 of the
+  // configuration read: reply short"); `invalid` when that exchange went through but
+  // its value is not one ("ident query: no identifier above 0 in the reply").
+  [[noreturn]] void FailStep(const char* step, std::string_view invalid = "reply not valid",
+                             std::optional<std::int32_t> index = std::nullopt);
+  [[noreturn]] void Fail(const StepFailure& failure, std::string_view invalid = "reply not valid");
 
  private:
   const Environment& environment_;

@@ -1,0 +1,62 @@
+#include "cli/retrieval_output.h"
+
+#include <fstream>
+#include <string>
+
+#include "cli/session.h"
+
+namespace tarvex::cli {
+namespace {
+
+// A pane line as terminal lines: its CR LF breaks as line feeds, one at its end.
+std::string TerminalLines(std::string_view pane_line) {
+  std::string text;
+  text.reserve(pane_line.size() + 1);
+  for (std::size_t i = 0; i < pane_line.size(); ++i) {
+    if (pane_line[i] == '\r' && i + 1 < pane_line.size() && pane_line[i + 1] == '\n') continue;
+    text += pane_line[i];
+  }
+  if (!text.ends_with('\n')) text += '\n';
+  return text;
+}
+
+}  // namespace
+
+RetrievalOutput::RetrievalOutput(Session& session) : session_(session) {
+  const auto file = session.invocation().Value("--file");
+  if (!file) return;
+  file_ = *file;
+  // Opened for appending, so that a file kept from before is replaced only by the
+  // retrieval itself.
+  if (!std::ofstream(*file_, std::ios::binary | std::ios::app)) throw CliError(kUsage, "cannot write " + *file);
+}
+
+void RetrievalOutput::RecordsStarting(std::int32_t total) {
+  const Environment& environment = session_.environment();
+  total_ = total;
+  // Lines on the same terminal would run into the progress line.
+  const bool shown = environment.err_is_terminal && (file_ || !environment.out_is_terminal);
+  progress_.emplace(environment.err, shown, environment.clock, total, "records");
+}
+
+void RetrievalOutput::Record(std::string_view pane_line) {
+  ++records_;
+  if (progress_) progress_->Advance(records_);
+  if (!file_) session_.PrintText(TerminalLines(pane_line));
+}
+
+ExitStatus RetrievalOutput::Finish(const OperationOutcome& outcome) {
+  if (outcome.kind == OutcomeKind::kStopped) Interrupted();
+  progress_.reset();
+  if (outcome.failure) throw CliError(kControllerFailed, OutcomeText(outcome));
+  return kDone;
+}
+
+void RetrievalOutput::Interrupted() {
+  progress_.reset();
+  std::string text = "interrupted after " + std::to_string(records_) + " of " + std::to_string(total_) + " records";
+  if (file_) text += "; " + file_->string() + " keeps them";
+  throw CliError(kInterrupted, text);
+}
+
+}  // namespace tarvex::cli

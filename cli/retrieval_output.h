@@ -1,0 +1,47 @@
+// What the log and archive commands show of a retrieval: each record's pane line on
+// standard output (nothing there when --file takes the records), progress on standard
+// error, and the end of the run from the operation's outcome.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "cli/exit_status.h"
+#include "cli/progress.h"
+#include "link/operation_outcome.h"
+
+namespace tarvex::cli {
+
+class Session;
+
+class RetrievalOutput {
+ public:
+  // Takes --file, and fails at once (kUsage) when that file cannot be written, rather
+  // than after a long read into nowhere.
+  explicit RetrievalOutput(Session& session);
+
+  const std::optional<std::filesystem::path>& file() const { return file_; }
+
+  // The records follow, `total` of them at most.
+  void RecordsStarting(std::int32_t total);
+  // One record read, with its pane line (code page 1251).
+  void Record(std::string_view pane_line);
+
+  // 0 when every step ran. Else throws CliError: kControllerFailed with the outcome's
+  // failure ("record 1264: reply checksum wrong"), or Interrupted() when it stopped.
+  ExitStatus Finish(const OperationOutcome& outcome);
+  // Throws CliError(kInterrupted): how many records were read, and that the file
+  // keeps them.
+  [[noreturn]] void Interrupted();
+
+ private:
+  Session& session_;
+  std::optional<std::filesystem::path> file_;
+  std::optional<Progress> progress_;
+  std::int32_t total_ = 0;
+  std::int32_t records_ = 0;
+};
+
+}  // namespace tarvex::cli

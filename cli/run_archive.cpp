@@ -1,0 +1,64 @@
+// archive and archive-pointer: as the window's "RETRO" and "Begin up retro".
+#include <string>
+
+#include "archive/archive_retrieval.h"
+#include "cli/command_table.h"
+#include "cli/count_options.h"
+#include "cli/retrieval_output.h"
+#include "cli/session.h"
+#include "log/conversion_error.h"
+
+namespace tarvex::cli {
+namespace {
+
+// RETRO for the command line: the boxes from the options, the records to the output,
+// ONE's value on standard output.
+class ArchiveLines final : public ArchiveRetrievalSink {
+ public:
+  ArchiveLines(const CountBoxes& boxes, RetrievalOutput& output, Session& session)
+      : boxes_(boxes), output_(output), session_(session) {}
+
+  CountBoxes Boxes() override { return boxes_; }
+  void RecordsStarting(std::int32_t) override { output_.RecordsStarting(boxes_.one ? 1 : CountFromBoxes(boxes_)); }
+  void Line(std::string_view text) override { output_.Record(text); }
+  void Value(std::string_view text) override { session_.PrintLine(text); }
+
+ private:
+  CountBoxes boxes_;
+  RetrievalOutput& output_;
+  Session& session_;
+};
+
+}  // namespace
+
+ExitStatus RunArchive(Session& session) {
+  const Invocation& invocation = session.invocation();
+  const CountBoxes boxes = CountBoxesFromOptions(invocation, "--one");
+  if (boxes.one && invocation.Has("--file")) throw CliError(kUsage, "--one prints one value: no --file with it");
+  // The PC's clock is read once, before anything else, as the window does.
+  const WallTime now = session.environment().wall_clock.Now();
+  Link& link = session.link();
+  RetrievalOutput output(session);
+  ArchiveLines lines(boxes, output, session);
+  try {
+    return output.Finish(RetrieveArchive(link, lines, now, output.file()));
+  } catch (const CliError& error) {
+    // The archive has no "Stop": Ctrl+C ends it at the link's next pump, and every
+    // record written before stays in the file.
+    if (error.status() == kInterrupted) output.Interrupted();
+    throw;
+  } catch (const ConversionError& error) {
+    // The options are integers already: a record's time cannot be shifted.
+    throw CliError(kControllerFailed, "record time: " + std::string(error.what()));
+  }
+}
+
+ExitStatus RunArchivePointer(Session& session) {
+  const QueryReading reading = ReadArchivePointer(session.link());
+  // A pointer of 0 is a failure too, whatever the reply.
+  if (reading.failure) session.Fail(*reading.failure, "read as 0");
+  session.PrintLine(std::to_string(reading.value));
+  return kDone;
+}
+
+}  // namespace tarvex::cli
