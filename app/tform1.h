@@ -202,7 +202,7 @@ class TForm1 : public QWidget {
   std::int32_t ConfigTextLength = 0;
   std::int32_t RecordPointer = 0;
   bool StopRequested = false;
-  // Set by CommandGuard while a command runs; the responder loop clears it while it
+  // Set by RunCommand while a command runs; the responder loop clears it while it
   // waits for a poll, so that other commands run then.
   bool CommandRunning = false;
   // Set while the responder loop ("Start") runs: a second one is refused.
@@ -236,6 +236,8 @@ class TForm1 : public QWidget {
   void BindDiagReboot();
   // tform1_responder.cpp
   void BindResponderHandlers();
+  // The loop of "Start": answers polls until a conversion error or the window's closing.
+  void RespondUntilClosed();
   // tform1_log.cpp
   void BindLogHandlers();
 

@@ -32,6 +32,11 @@ std::string VerdictMessage(std::int32_t verdict) {
   return "   NOT OK = " + ConfigVerdictText(verdict);
 }
 
+// The transfers' "OK"/"NOT OK" in a message box; `not_ok` as the command words it.
+void ShowResultMessage(TForm1& form, bool ok, const char* not_ok = kNotOkMessage) {
+  form.ShowMessage(ok ? kOkMessage : not_ok);
+}
+
 // The progress label is emptied before and after `command`, which runs only with a
 // port open; without one the user is told so.
 template <typename Command>
@@ -50,13 +55,12 @@ void WithOpenPort(TForm1& form, Command command) {
 void ReadConfiguration(TForm1& form, TransferResult (*upload)(Link&, std::span<std::uint8_t>)) {
   form.Memo->Clear();
   WithOpenPort(form, [&form, upload] {
-    if (upload(form.link, form.ConfigText)) {
+    const bool read = static_cast<bool>(upload(form.link, form.ConfigText));
+    if (read) {
       form.Memo->Clear();
       form.Memo->SetText(TextUpToFirstZero(form.ConfigText));
-      form.ShowMessage(kOkMessage);
-    } else {
-      form.ShowMessage(kNotOkMessage);
     }
+    ShowResultMessage(form, read);
   });
 }
 
@@ -82,13 +86,13 @@ bool TForm1::WriteWholeFile(const QString& path, std::span<const std::uint8_t> b
 
 void TForm1::OpeClick() {
   // A running transfer reads or fills ConfigText: the file must wait for it.
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  const auto path = dialogs.OpenFile(OpenDialog);
-  if (!path) return;
-  LoadConfigText(*path);
-  Memo->Clear();
-  Memo->SetText(WithCrLfBreaks(TextUpToFirstZero(ConfigText)));
+  RunCommand(CommandRunning, [this] {
+    const auto path = dialogs.OpenFile(OpenDialog);
+    if (!path) return;
+    LoadConfigText(*path);
+    Memo->Clear();
+    Memo->SetText(WithCrLfBreaks(TextUpToFirstZero(ConfigText)));
+  });
 }
 
 void TForm1::SavClick() {
@@ -100,54 +104,50 @@ void TForm1::SavClick() {
 }
 
 void TForm1::UplClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  ReadConfiguration(*this, UploadConfig);
+  RunCommand(CommandRunning, [this] { ReadConfiguration(*this, UploadConfig); });
 }
 
 void TForm1::Upl_testClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  ReadConfiguration(*this, UploadTestConfig);
+  RunCommand(CommandRunning, [this] { ReadConfiguration(*this, UploadTestConfig); });
 }
 
 void TForm1::Set_TestClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  WithOpenPort(*this, [this] { ShowMessage(SetTest(link) ? kOkMessage : kCommandNotOkMessage); });
+  RunCommand(CommandRunning, [this] {
+    WithOpenPort(*this, [this] { ShowResultMessage(*this, SetTest(link), kCommandNotOkMessage); });
+  });
 }
 
 void TForm1::BuRebootClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  WithOpenPort(*this, [this] {
-    // The controller restarts: the port is closed whatever it answered.
-    const bool rebooted = SendReboot(link);
-    link.Close();
-    ShowMessage(rebooted ? kOkMessage : kCommandNotOkMessage);
-    ok->hide();
+  RunCommand(CommandRunning, [this] {
+    WithOpenPort(*this, [this] {
+      // The controller restarts: the port is closed whatever it answered.
+      const bool rebooted = SendReboot(link);
+      link.Close();
+      ShowResultMessage(*this, rebooted, kCommandNotOkMessage);
+      ok->hide();
+    });
   });
 }
 
 void TForm1::TestClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  WithOpenPort(*this, [this] { ShowMessage(VerdictMessage(TestConfig(link)).c_str()); });
+  RunCommand(CommandRunning, [this] {
+    WithOpenPort(*this, [this] { ShowMessage(VerdictMessage(TestConfig(link)).c_str()); });
+  });
 }
 
 void TForm1::Down_testClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  WithOpenPort(*this, [this] {
-    const std::string text = Memo->Text();
-    // ConfigText holds the text of the write when it fits with its terminating 0; a
-    // longer one the write refuses whole (a cut configuration would pass for the real
-    // one).
-    if (text.size() < ConfigText.size()) {
-      ConfigText.fill(0);
-      std::ranges::copy(text, ConfigText.begin());
-    }
-    ShowMessage(DownloadConfig(link, Bytes(text)) ? kOkMessage : kNotOkMessage);
+  RunCommand(CommandRunning, [this] {
+    WithOpenPort(*this, [this] {
+      const std::string text = Memo->Text();
+      // ConfigText holds the text of the write when it fits with its terminating 0; a
+      // longer one the write refuses whole (a cut configuration would pass for the real
+      // one).
+      if (text.size() < ConfigText.size()) {
+        ConfigText.fill(0);
+        std::ranges::copy(text, ConfigText.begin());
+      }
+      ShowResultMessage(*this, static_cast<bool>(DownloadConfig(link, Bytes(text))));
+    });
   });
 }
 

@@ -1,6 +1,5 @@
 // The responder test, "Start": the tool answers the controller's polls as field
 // devices do and traces every request in the lower pane.
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -25,11 +24,11 @@ char DecimalSeparator() {
 void TForm1::BindResponderHandlers() { Bind(Button2, &TForm1::Button2Click); }
 
 void TForm1::Button2Click() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
   // Other commands run while the loop waits for a poll; a second loop does not.
-  CommandGuard responder(ResponderRunning);
-  if (!responder) return;
+  RunCommand(CommandRunning, [this] { RunCommand(ResponderRunning, [this] { RespondUntilClosed(); }); });
+}
+
+void TForm1::RespondUntilClosed() {
   const char separator = DecimalSeparator();
   // Runs until a conversion error ends it or the window closes.
   while (!hooks.Closing()) {
@@ -38,7 +37,7 @@ void TForm1::Button2Click() {
     // wait: what it had read is dropped and a fresh wait begins.
     CommandRunning = false;
     hooks.BeginPollWait();
-    QCoreApplication::processEvents();
+    hooks.PumpMessages();
     const std::size_t received = ReceiveRequest(link);
     const bool interrupted = hooks.EndPollWait();
     CommandRunning = true;

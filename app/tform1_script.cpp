@@ -20,56 +20,49 @@ void TForm1::BindScriptHandlers() {
 }
 
 void TForm1::DownScrClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  if (const auto path = dialogs.OpenFile(OpenDialog1)) {
-    const bool loaded = LoadConfigText(*path);
-    Memo1->Clear();
-    Memo1->SetText(TextUpToFirstZero(ConfigText));
-    // Sending the emptied text would wipe the controller's script.
-    if (!loaded) {
-      ShowNotOk();
-      return;
+  RunCommand(CommandRunning, [this] {
+    if (const auto path = dialogs.OpenFile(OpenDialog1)) {
+      const bool loaded = LoadConfigText(*path);
+      Memo1->Clear();
+      Memo1->SetText(TextUpToFirstZero(ConfigText));
+      // Sending the emptied text would wipe the controller's script.
+      if (!loaded) {
+        ShowNotOk();
+        return;
+      }
     }
-  }
-  // Without a file chosen, the text held now goes ("Save cfg" may have set a length
-  // beyond the buffer: such a script is too long anyway).
-  const auto held = static_cast<std::size_t>(std::max(ConfigTextLength, std::int32_t{0}));
-  const std::size_t length = std::min(held, ConfigText.size());
-  if (DownloadScript(link, std::span<const std::uint8_t>(ConfigText.data(), length)) == ScriptOutcome::kDone) {
-    ShowOk();
-  } else {
-    ShowNotOk();
-  }
+    // Without a file chosen, the text held now goes ("Save cfg" may have set a length
+    // beyond the buffer: such a script is too long anyway).
+    const auto held = static_cast<std::size_t>(std::max(ConfigTextLength, std::int32_t{0}));
+    const std::size_t length = std::min(held, ConfigText.size());
+    const std::span<const std::uint8_t> script(ConfigText.data(), length);
+    ShowResult(DownloadScript(link, script) == ScriptOutcome::kDone);
+  });
 }
 
 void TForm1::ButtonUpClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  HideStatus();
-  const auto path = dialogs.SaveFile(SaveDialog1);
-  if (!path) return;
-  const auto script = UploadScript(link);
-  if (!script) {
-    ShowNotOk();
-    return;
-  }
-  Memo1->Clear();
-  Memo1->SetText(TextUpToFirstZero(*script));
-  setWindowTitle(*path);
-  if (!WriteWholeFile(*path, *script)) Memo1->Clear();
+  RunCommand(CommandRunning, [this] {
+    HideStatus();
+    const auto path = dialogs.SaveFile(SaveDialog1);
+    if (!path) return;
+    const auto script = UploadScript(link);
+    if (!script) {
+      ShowNotOk();
+      return;
+    }
+    Memo1->Clear();
+    Memo1->SetText(TextUpToFirstZero(*script));
+    setWindowTitle(*path);
+    if (!WriteWholeFile(*path, *script)) Memo1->Clear();
+  });
 }
 
 void TForm1::Down_testikClick() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  if (dialogs.Confirm() != Dialogs::kYes) return;
-  HideStatus();
-  if (ClearScript(link)) {
-    ShowOk();
-  } else {
-    ShowNotOk();
-  }
+  RunCommand(CommandRunning, [this] {
+    if (dialogs.Confirm() != Dialogs::kYes) return;
+    HideStatus();
+    ShowResult(ClearScript(link));
+  });
 }
 
 }  // namespace tarvex

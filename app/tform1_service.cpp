@@ -23,53 +23,42 @@ void TForm1::BindDiagReboot() {
 }
 
 void TForm1::Button3Click() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  if (dialogs.Confirm() != Dialogs::kYes) return;
-  HideStatus();
-  if (Register(link)) {
-    ShowOk();
-  } else {
-    ShowNotOk();
-  }
+  RunCommand(CommandRunning, [this] {
+    if (dialogs.Confirm() != Dialogs::kYes) return;
+    HideStatus();
+    ShowResult(Register(link));
+  });
 }
 
 void TForm1::Button4Click() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  Edi->clear();
-  HideStatus();
-  RecordPointer = ReadIdent(link);
-  if (IsIdentRead(RecordPointer)) {
-    Edi->setText(QString::number(RecordPointer));
-    ShowOk();
-  } else {
-    ShowNotOk();
-  }
+  RunCommand(CommandRunning, [this] {
+    Edi->clear();
+    HideStatus();
+    RecordPointer = ReadIdent(link);
+    const bool read = IsIdentRead(RecordPointer);
+    if (read) Edi->setText(QString::number(RecordPointer));
+    ShowResult(read);
+  });
 }
 
 void TForm1::Button5Click() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  Edi->clear();
-  HideStatus();
-  // Four blanks while the value is read, the text of a pressure not read.
-  Edi->setText(FromCp1251(PressureText(0.0f)));
-  const float pressure = ReadPressure(link);
-  Edi->setText(FromCp1251(PressureText(pressure)));
-  if (IsPressureRead(pressure)) {
-    ShowOk();
-  } else {
-    ShowNotOk();
-  }
+  RunCommand(CommandRunning, [this] {
+    Edi->clear();
+    HideStatus();
+    // Four blanks while the value is read, the text of a pressure not read.
+    Edi->setText(FromCp1251(PressureText(0.0f)));
+    const float pressure = ReadPressure(link);
+    Edi->setText(FromCp1251(PressureText(pressure)));
+    ShowResult(IsPressureRead(pressure));
+  });
 }
 
 void TForm1::Button9Click() {
-  CommandGuard guard(CommandRunning);
-  if (!guard) return;
-  EnsurePortOpen();
-  // A reboot, an answer and silence look alike: nothing is shown.
-  SendRebootText(link);
+  RunCommand(CommandRunning, [this] {
+    EnsurePortOpen();
+    // A reboot, an answer and silence look alike: nothing is shown.
+    SendRebootText(link);
+  });
 }
 
 }  // namespace tarvex
