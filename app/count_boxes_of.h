@@ -1,7 +1,7 @@
 // The main window's count boxes and their edit texts, as the retrievals read them.
 #pragma once
 
-#include "log/count_boxes.h"
+#include "basics/count_boxes.h"
 
 namespace tarvex {
 

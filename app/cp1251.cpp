@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "link/cp1251_table.h"
+#include "basics/cp1251_table.h"
 
 namespace tarvex {
 

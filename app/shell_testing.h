@@ -16,7 +16,7 @@
 #include "app/tform1.h"
 #include "app/tform2.h"
 #include "link/link_testing.h"
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex::testing {
 

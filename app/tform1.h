@@ -26,7 +26,7 @@
 #include "link/clock.h"
 #include "link/config_transfer.h"
 #include "link/link.h"
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 class QAbstractButton;
 class QCheckBox;

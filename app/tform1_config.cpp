@@ -7,7 +7,7 @@
 #include <span>
 
 #include "app/command_guard.h"
-#include "app/config_file.h"
+#include "basics/config_file.h"
 #include "app/file_path.h"
 #include "app/tform1.h"
 #include "app/text_pane.h"

@@ -16,7 +16,7 @@
 #include "basics/ini_file.h"
 #include "basics/port_settings.h"
 #include "link/port_name.h"
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
 
 namespace tarvex {
 namespace {

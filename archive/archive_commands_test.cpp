@@ -6,7 +6,7 @@
 
 #include "archive/archive_lines.h"
 #include "archive/archive_retrieval.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 #include "log/link_rig.h"
 
 namespace tarvex {

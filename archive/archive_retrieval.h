@@ -10,8 +10,8 @@
 
 #include "link/link.h"
 #include "link/operation_outcome.h"
-#include "log/count_boxes.h"
-#include "log/wall_clock.h"
+#include "basics/count_boxes.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex {
 

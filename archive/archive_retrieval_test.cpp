@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 #include "sim/fault.h"
 #include "sim/model_peer_testing.h"
 #include "sim/reply_frames.h"

@@ -9,7 +9,7 @@
 
 #include "cli/run.h"
 #include "link/clock.h"
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex::cli::testing {
 

@@ -6,7 +6,7 @@
 #include <iosfwd>
 
 #include "link/clock.h"
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/help.h"
 #include "cli/session.h"
 #include "cli/terminal.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 namespace tarvex::cli {
 

@@ -6,8 +6,8 @@
 #include "basics/port_settings.h"
 #include "cli/terminal.h"
 #include "link/port_name.h"
-#include "log/conversion_error.h"
-#include "log/str_to_int.h"
+#include "basics/conversion_error.h"
+#include "basics/str_to_int.h"
 
 namespace tarvex::cli {
 

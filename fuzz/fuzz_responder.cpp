@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "link/frame.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 #include "service/responder.h"
 
 namespace {

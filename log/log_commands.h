@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "link/link.h"
-#include "log/count_boxes.h"
+#include "basics/count_boxes.h"
 
 namespace tarvex {
 

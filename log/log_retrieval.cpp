@@ -4,7 +4,7 @@
 
 #include "log/log_commands.h"
 #include "log/log_record.h"
-#include "log/output_file.h"
+#include "basics/output_file.h"
 
 namespace tarvex {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "link/link.h"
 #include "link/operation_outcome.h"
-#include "log/count_boxes.h"
+#include "basics/count_boxes.h"
 
 namespace tarvex {
 

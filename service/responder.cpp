@@ -4,7 +4,7 @@
 #include <bit>
 
 #include "link/crc16.h"
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
 #include "service/device_clock.h"
 #include "service/general_float.h"
 

@@ -13,7 +13,7 @@
 
 #include "link/frame.h"
 #include "link/link.h"
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex {
 

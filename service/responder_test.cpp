@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "link/crc16.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 #include "log/link_rig.h"
 
 namespace tarvex {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "link/frame.h"
-#include "log/fixed_format.h"
+#include "basics/fixed_format.h"
 
 namespace tarvex {
 namespace {

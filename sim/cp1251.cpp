@@ -1,6 +1,6 @@
 #include "sim/cp1251.h"
 
-#include "link/cp1251_table.h"
+#include "basics/cp1251_table.h"
 
 namespace tarvex::sim {
 

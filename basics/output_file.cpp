@@ -1,4 +1,4 @@
-#include "log/output_file.h"
+#include "basics/output_file.h"
 
 namespace tarvex {
 

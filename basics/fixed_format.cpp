@@ -1,4 +1,4 @@
-#include "log/fixed_format.h"
+#include "basics/fixed_format.h"
 
 #include <charconv>
 #include <cmath>

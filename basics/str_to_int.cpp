@@ -1,9 +1,9 @@
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
 
 #include <charconv>
 #include <string>
 
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 namespace tarvex {
 

@@ -1,4 +1,4 @@
-#include "link/cp1251_table.h"
+#include "basics/cp1251_table.h"
 
 #include <array>
 

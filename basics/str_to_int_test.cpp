@@ -1,9 +1,9 @@
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
 
 #include <gtest/gtest.h>
 
-#include "log/conversion_error.h"
-#include "log/count_boxes.h"
+#include "basics/conversion_error.h"
+#include "basics/count_boxes.h"
 
 namespace tarvex {
 namespace {

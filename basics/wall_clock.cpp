@@ -1,4 +1,4 @@
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 #include <ctime>
 

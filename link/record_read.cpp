@@ -1,4 +1,4 @@
-#include "log/record_read.h"
+#include "link/record_read.h"
 
 #include "link/frame.h"
 

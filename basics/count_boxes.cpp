@@ -1,6 +1,6 @@
-#include "log/count_boxes.h"
+#include "basics/count_boxes.h"
 
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
 
 namespace tarvex {
 

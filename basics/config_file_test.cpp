@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/config_file.h"
+#include "basics/config_file.h"
 
 using tarvex::LoadResult;
 
