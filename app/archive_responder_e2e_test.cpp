@@ -20,8 +20,8 @@
 #include <thread>
 
 #include "app/cp1251.h"
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
+#include "app/testing/files.h"
+#include "app/testing/sim_window.h"
 #include "app/text_pane.h"
 #include "sim/field_polls.h"
 #include "sim/pty_poller.h"

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "app/ok_bottom_dlg.h"
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 #include "app/qt_dialogs.h"
 #include "app/text_pane.h"
 #include "app/tform2.h"

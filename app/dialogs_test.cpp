@@ -13,7 +13,7 @@
 #include "app/command_guard.h"
 #include "app/dialogs.h"
 #include "app/qt_dialogs.h"
-#include "app/scripted_dialogs.h"
+#include "app/testing/scripted_dialogs.h"
 
 using tarvex::Dialogs;
 using tarvex::FileDialogSpec;

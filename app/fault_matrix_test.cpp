@@ -14,10 +14,10 @@
 #include <string>
 
 #include "app/cp1251.h"
-#include "app/fast_clock_testing.h"
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
-#include "app/pump_watch_testing.h"
+#include "testing/fast_clock.h"
+#include "app/testing/files.h"
+#include "app/testing/sim_window.h"
+#include "app/testing/pump_watch.h"
 #include "app/text_pane.h"
 #include "app/tform2.h"
 #include "archive/archive_lines.h"

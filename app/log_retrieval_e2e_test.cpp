@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/log_sim_testing.h"
+#include "app/testing/sim_window.h"
 #include "app/text_pane.h"
 
 using tarvex::testing::SimWindow;

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-#include "app/log_sim_testing.h"
-#include "bench/counting_port.h"
+#include "app/testing/sim_window.h"
+#include "testing/counting_port.h"
 
 using tarvex::testing::SimWindow;
 
@@ -25,7 +25,7 @@ class LogTimingTest : public QObject {
     sim.form().OpenCom->click();
     QVERIFY(!sim.form().ok->isHidden());
     auto& port = sim.form().link.PortHandle;
-    auto counting = std::make_unique<tarvex::bench::CountingPort>(std::move(port));
+    auto counting = std::make_unique<tarvex::testing::CountingPort>(std::move(port));
     const auto* counted = counting.get();
     port = std::move(counting);
     sim.form().Last500->click();

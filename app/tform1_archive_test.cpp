@@ -8,8 +8,8 @@
 #include <QtTest>
 
 
-#include "app/file_testing.h"
-#include "app/model_port_testing.h"
+#include "app/testing/files.h"
+#include "app/testing/model_port_rig.h"
 #include "sim/fault.h"
 #include "sim/reply_frames.h"
 

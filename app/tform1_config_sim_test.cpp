@@ -7,8 +7,8 @@
 #include <QtTest>
 
 #include "app/cp1251.h"
-#include "app/file_testing.h"
-#include "app/shell_testing.h"
+#include "app/testing/files.h"
+#include "app/testing/shell.h"
 #include "app/text_pane.h"
 #include "sim/fault.h"
 #include "sim/pty_server.h"

@@ -6,8 +6,8 @@
 
 #include "app/command_guard.h"
 #include "app/cp1251.h"
-#include "app/file_testing.h"
-#include "app/model_port_testing.h"
+#include "app/testing/files.h"
+#include "app/testing/model_port_rig.h"
 #include "app/text_pane.h"
 #include "sim/fault.h"
 

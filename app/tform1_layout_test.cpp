@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 #include "app/text_pane.h"
 
 namespace {

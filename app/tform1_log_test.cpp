@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 #include "app/text_pane.h"
 
 using tarvex::Dialogs;

@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "app/cp1251.h"
-#include "app/model_port_testing.h"
-#include "app/shell_testing.h"
+#include "app/testing/model_port_rig.h"
+#include "app/testing/shell.h"
 #include "app/text_pane.h"
 
 using tarvex::testing::FakePort;

@@ -4,8 +4,8 @@
 #include <QtTest>
 
 #include "app/command_guard.h"
-#include "app/file_testing.h"
-#include "app/model_port_testing.h"
+#include "app/testing/files.h"
+#include "app/testing/model_port_rig.h"
 #include "app/text_pane.h"
 #include "sim/fault.h"
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/model_port_testing.h"
+#include "app/testing/model_port_rig.h"
 #include "sim/fault.h"
 
 using tarvex::TForm1;

@@ -13,7 +13,7 @@
 #include <iterator>
 
 #include "app/command_guard.h"
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 #include "app/text_pane.h"
 
 using tarvex::testing::Shell;

@@ -11,9 +11,9 @@
 
 #include <filesystem>
 
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
-#include "app/pump_watch_testing.h"
+#include "app/testing/files.h"
+#include "app/testing/sim_window.h"
+#include "app/testing/pump_watch.h"
 #include "app/text_pane.h"
 #include "sim/fault.h"
 

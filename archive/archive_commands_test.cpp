@@ -7,7 +7,7 @@
 #include "archive/archive_lines.h"
 #include "archive/archive_retrieval.h"
 #include "basics/conversion_error.h"
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

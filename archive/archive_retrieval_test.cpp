@@ -8,7 +8,7 @@
 
 #include "basics/conversion_error.h"
 #include "sim/fault.h"
-#include "sim/model_peer_testing.h"
+#include "testing/model_peer.h"
 #include "sim/reply_frames.h"
 
 namespace tarvex {

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "basics/scratch_folder_testing.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "basics/scratch_folder_testing.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {

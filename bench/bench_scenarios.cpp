@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "bench/counting_port.h"
+#include "testing/counting_port.h"
 #include "bench/literal_exchange.h"
 #include "bench/literal_pacing_port.h"
 #include "bench/stall_watch.h"
@@ -88,7 +88,7 @@ class BenchLink {
       : sim_(TARVEX_SIM_EXECUTABLE, Args(baud, sim_args)), link_(hooks_, RealClock()) {
     auto port = OpenPort(sim_.link_path(), baud);
     if (!port) throw std::runtime_error("cannot open " + sim_.link_path());
-    auto counting = std::make_unique<CountingPort>(std::move(port));
+    auto counting = std::make_unique<testing::CountingPort>(std::move(port));
     counting_ = counting.get();
     if (reader == Reader::kLiteral) {
       owner_ = std::move(counting);
@@ -124,7 +124,7 @@ class BenchLink {
   TimingHooks hooks_;
   Link link_;
   std::unique_ptr<SerialPort> owner_;
-  CountingPort* counting_ = nullptr;
+  testing::CountingPort* counting_ = nullptr;
   std::int32_t baud_ = 0;
 };
 

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <thread>
 
-#include "app/fast_clock_testing.h"
+#include "testing/fast_clock.h"
 #include "basics/file_bytes.h"
-#include "basics/scratch_folder_testing.h"
+#include "testing/scratch_folder.h"
 #include "cli/cli_run_testing.h"
 #include "sim/fault.h"
 #include "sim/field_polls.h"

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "app/fast_clock_testing.h"
+#include "testing/fast_clock.h"
 #include "basics/file_bytes.h"
 #include "cli/cli_run_testing.h"
 #include "cli/executable_folder.h"

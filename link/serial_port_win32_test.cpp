@@ -9,7 +9,7 @@
 #include <numeric>
 
 #include "link/link.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 #include "link/port_name.h"
 
 namespace tarvex {

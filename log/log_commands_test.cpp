@@ -4,7 +4,7 @@
 
 #include "basics/conversion_error.h"
 #include "log/log_record.h"
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

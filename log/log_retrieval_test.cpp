@@ -7,7 +7,7 @@
 #include <functional>
 #include <iterator>
 
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

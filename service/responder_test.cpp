@@ -4,7 +4,7 @@
 
 #include "link/crc16.h"
 #include "basics/conversion_error.h"
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "link/config_transfer.h"
 #include "link/crc16.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 #include "sim/ring_index.h"
 #include "sim/sim_testing.h"
 

@@ -1,4 +1,4 @@
-#include "app/scripted_dialogs.h"
+#include "app/testing/scripted_dialogs.h"
 
 namespace tarvex {
 

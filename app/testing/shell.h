@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/scripted_dialogs.h"
+#include "app/testing/scripted_dialogs.h"
 #include "app/tform1.h"
 #include "app/tform2.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 #include "basics/wall_clock.h"
 
 namespace tarvex::testing {

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 
 namespace tarvex::testing {
 

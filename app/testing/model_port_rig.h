@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/cp1251.h"
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 #include "app/text_pane.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 #include "sim/controller_model.h"
-#include "sim/model_peer_testing.h"
+#include "testing/model_peer.h"
 
 namespace tarvex::testing {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "link/link.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex::testing {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 #include "sim/controller_model.h"
 
 namespace tarvex::testing {

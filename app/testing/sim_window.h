@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/shell_testing.h"
+#include "app/testing/shell.h"
 #include "log/log_record.h"
 #include "sim/pty_server.h"
 

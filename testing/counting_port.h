@@ -5,7 +5,7 @@
 
 #include "link/serial_port.h"
 
-namespace tarvex::bench {
+namespace tarvex::testing {
 
 class CountingPort final : public SerialPort {
  public:
@@ -30,4 +30,4 @@ class CountingPort final : public SerialPort {
   std::unique_ptr<SerialPort> inner_;
 };
 
-}  // namespace tarvex::bench
+}  // namespace tarvex::testing
