@@ -23,8 +23,8 @@
 #include "app/testing/files.h"
 #include "app/testing/sim_window.h"
 #include "app/text_pane.h"
-#include "sim/field_polls.h"
-#include "sim/pty_poller.h"
+#include "sim/poll/field_polls.h"
+#include "sim/poll/pty_poller.h"
 
 using tarvex::testing::FileBytes;
 using tarvex::testing::SimWindow;

@@ -22,8 +22,8 @@
 #include "app/tform2.h"
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
-#include "sim/fault.h"
-#include "sim/pty_server.h"
+#include "sim/model/fault.h"
+#include "sim/pty/pty_server.h"
 
 using tarvex::testing::FileBytes;
 using tarvex::testing::SimWindow;

@@ -10,8 +10,8 @@
 
 #include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
-#include "sim/fault.h"
-#include "sim/reply_frames.h"
+#include "sim/model/fault.h"
+#include "sim/model/reply_frames.h"
 
 using tarvex::testing::FileBytes;
 using tarvex::testing::ModelPortRig;

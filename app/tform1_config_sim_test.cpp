@@ -10,8 +10,8 @@
 #include "app/testing/files.h"
 #include "app/testing/shell.h"
 #include "app/text_pane.h"
-#include "sim/fault.h"
-#include "sim/pty_server.h"
+#include "sim/model/fault.h"
+#include "sim/pty/pty_server.h"
 
 using tarvex::testing::FileBytes;
 using tarvex::testing::PutFile;

@@ -9,7 +9,7 @@
 #include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
 #include "app/text_pane.h"
-#include "sim/fault.h"
+#include "sim/model/fault.h"
 
 using tarvex::testing::BytesOf;
 using tarvex::testing::FileBytes;

@@ -6,7 +6,7 @@
 #include <QtTest>
 
 #include "app/testing/model_port_rig.h"
-#include "sim/fault.h"
+#include "sim/model/fault.h"
 
 using tarvex::TForm1;
 using tarvex::testing::ModelPortRig;

@@ -15,7 +15,7 @@
 #include "app/testing/sim_window.h"
 #include "app/testing/pump_watch.h"
 #include "app/text_pane.h"
-#include "sim/fault.h"
+#include "sim/model/fault.h"
 
 using tarvex::TForm1;
 using tarvex::testing::FileBytes;

@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "basics/conversion_error.h"
-#include "sim/fault.h"
+#include "sim/model/fault.h"
 #include "testing/model_peer.h"
-#include "sim/reply_frames.h"
+#include "sim/model/reply_frames.h"
 
 namespace tarvex {
 namespace {

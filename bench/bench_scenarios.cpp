@@ -17,7 +17,7 @@
 #include "link/link.h"
 #include "log/log_commands.h"
 #include "log/log_record.h"
-#include "sim/sim_process.h"
+#include "sim/pty/sim_process.h"
 
 namespace tarvex::bench {
 namespace {

@@ -9,10 +9,10 @@
 #include "basics/file_bytes.h"
 #include "testing/scratch_folder.h"
 #include "cli/cli_run_testing.h"
-#include "sim/fault.h"
-#include "sim/field_polls.h"
-#include "sim/pty_poller.h"
-#include "sim/pty_server.h"
+#include "sim/model/fault.h"
+#include "sim/poll/field_polls.h"
+#include "sim/poll/pty_poller.h"
+#include "sim/pty/pty_server.h"
 
 namespace tarvex::cli {
 namespace {

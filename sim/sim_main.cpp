@@ -12,9 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "sim/controller_model.h"
-#include "sim/pty_poller.h"
-#include "sim/pty_server.h"
+#include "sim/model/controller_model.h"
+#include "sim/poll/pty_poller.h"
+#include "sim/pty/pty_server.h"
 #include "sim/sim_options.h"
 
 namespace {

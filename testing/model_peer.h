@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "testing/fake_port.h"
-#include "sim/controller_model.h"
+#include "sim/model/controller_model.h"
 
 namespace tarvex::testing {
 

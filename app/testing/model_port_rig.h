@@ -11,7 +11,7 @@
 #include "app/testing/shell.h"
 #include "app/text_pane.h"
 #include "testing/fake_port.h"
-#include "sim/controller_model.h"
+#include "sim/model/controller_model.h"
 #include "testing/model_peer.h"
 
 namespace tarvex::testing {

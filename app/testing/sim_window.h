@@ -10,7 +10,7 @@
 
 #include "app/testing/shell.h"
 #include "log/log_record.h"
-#include "sim/pty_server.h"
+#include "sim/pty/pty_server.h"
 
 namespace tarvex::testing {
 
