@@ -13,13 +13,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 #include "testing/fast_clock.h"
 #include "app/testing/files.h"
 #include "app/testing/sim_window.h"
 #include "app/testing/pump_watch.h"
-#include "app/text_pane.h"
-#include "app/tform2.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
 #include "sim/model/fault.h"

@@ -11,7 +11,7 @@
 #include <iterator>
 
 #include "app/testing/sim_window.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 using tarvex::testing::SimWindow;
 

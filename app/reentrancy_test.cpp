@@ -15,8 +15,8 @@
 #include "app/testing/files.h"
 #include "app/testing/sim_window.h"
 #include "app/testing/pump_watch.h"
-#include "app/text_pane.h"
-#include "app/tform2.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
 #include "testing/counting_port.h"
 
 using tarvex::TForm1;

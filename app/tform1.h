@@ -1,5 +1,5 @@
 // The main window: every control of the layout, the link it drives, and the state
-// that the command handlers share. Handlers live in one file per group:
+// that the command handlers share. Handlers live in handlers/, one file per group:
 //   tform1_shell.cpp   port selection, status labels, panes, Stop, settings, Diag
 //   tform1_config.cpp  configuration files and transfer, set test, test, reboot
 //   tform1_script.cpp  script download, upload and clear
@@ -21,7 +21,7 @@
 #include <optional>
 #include <span>
 
-#include "app/dialogs.h"
+#include "app/widgets/dialogs.h"
 #include "app/window_link_hooks.h"
 #include "link/clock.h"
 #include "link/config_transfer.h"

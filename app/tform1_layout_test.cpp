@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "app/testing/shell.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "app/testing/files.h"
 #include "app/testing/sim_window.h"
 #include "app/testing/pump_watch.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 
 using tarvex::TForm1;

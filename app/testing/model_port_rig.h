@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 #include "app/testing/shell.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "testing/fake_port.h"
 #include "sim/model/controller_model.h"
 #include "testing/model_peer.h"

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "app/widgets/dialogs.h"
 
 namespace tarvex {
 

@@ -14,7 +14,7 @@
 
 #include "app/testing/scripted_dialogs.h"
 #include "app/tform1.h"
-#include "app/tform2.h"
+#include "app/widgets/tform2.h"
 #include "testing/fake_port.h"
 #include "basics/wall_clock.h"
 

@@ -1,4 +1,4 @@
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 
 #include <QtTest>
 

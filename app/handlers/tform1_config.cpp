@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <span>
 
-#include "app/command_guard.h"
+#include "app/handlers/command_guard.h"
 #include "basics/config_file.h"
-#include "app/file_path.h"
+#include "app/handlers/file_path.h"
 #include "app/tform1.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 namespace tarvex {
 namespace {

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/command_guard.h"
-#include "app/count_boxes_of.h"
-#include "app/cp1251.h"
+#include "app/handlers/command_guard.h"
+#include "app/handlers/count_boxes_of.h"
+#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "archive/archive_retrieval.h"
 
 namespace tarvex {

@@ -1,4 +1,4 @@
-#include "app/window_style.h"
+#include "app/widgets/window_style.h"
 
 #include <QStringList>
 

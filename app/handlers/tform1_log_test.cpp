@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/testing/shell.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 using tarvex::Dialogs;
 using tarvex::testing::Chunk;

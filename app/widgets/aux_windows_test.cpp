@@ -5,12 +5,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/ok_bottom_dlg.h"
+#include "app/widgets/ok_bottom_dlg.h"
 #include "app/testing/shell.h"
-#include "app/qt_dialogs.h"
-#include "app/text_pane.h"
-#include "app/tform2.h"
-#include "app/tform3.h"
+#include "app/widgets/qt_dialogs.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
+#include "app/widgets/tform3.h"
 
 using tarvex::TOKBottomDlg;
 

@@ -3,10 +3,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/command_guard.h"
-#include "app/cp1251.h"
+#include "app/handlers/command_guard.h"
+#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
-#include "app/tform2.h"
+#include "app/widgets/tform2.h"
 #include "service/service_commands.h"
 
 namespace tarvex {

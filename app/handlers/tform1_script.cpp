@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <span>
 
-#include "app/command_guard.h"
+#include "app/handlers/command_guard.h"
 #include "basics/config_file.h"
 #include "app/tform1.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "link/script_transfer.h"
 
 namespace tarvex {

@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/command_guard.h"
+#include "app/handlers/command_guard.h"
 #include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 
 using tarvex::testing::BytesOf;

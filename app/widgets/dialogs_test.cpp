@@ -10,9 +10,9 @@
 #include <functional>
 
 #include "app/app_title.h"
-#include "app/command_guard.h"
-#include "app/dialogs.h"
-#include "app/qt_dialogs.h"
+#include "app/handlers/command_guard.h"
+#include "app/widgets/dialogs.h"
+#include "app/widgets/qt_dialogs.h"
 #include "app/testing/scripted_dialogs.h"
 
 using tarvex::Dialogs;

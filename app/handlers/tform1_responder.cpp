@@ -4,10 +4,10 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "app/command_guard.h"
-#include "app/cp1251.h"
+#include "app/handlers/command_guard.h"
+#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "service/responder.h"
 
 namespace tarvex {

@@ -1,9 +1,9 @@
-#include "app/count_boxes_of.h"
+#include "app/handlers/count_boxes_of.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
 
 namespace tarvex {

@@ -1,6 +1,6 @@
-#include "app/tform3.h"
+#include "app/widgets/tform3.h"
 
-#include "app/window_style.h"
+#include "app/widgets/window_style.h"
 
 namespace tarvex {
 

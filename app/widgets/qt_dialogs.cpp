@@ -1,9 +1,9 @@
-#include "app/qt_dialogs.h"
+#include "app/widgets/qt_dialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "app/ok_bottom_dlg.h"
+#include "app/widgets/ok_bottom_dlg.h"
 
 namespace tarvex {
 namespace {

@@ -6,10 +6,10 @@
 #include <initializer_list>
 #include <string>
 
-#include "app/command_guard.h"
-#include "app/count_boxes_of.h"
+#include "app/handlers/command_guard.h"
+#include "app/handlers/count_boxes_of.h"
 #include "app/tform1.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "log/log_commands.h"
 #include "log/log_retrieval.h"
 

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/command_guard.h"
-#include "app/cp1251.h"
+#include "app/handlers/command_guard.h"
+#include "app/widgets/cp1251.h"
 #include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 
 using tarvex::testing::BytesOf;

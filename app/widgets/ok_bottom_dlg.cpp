@@ -1,12 +1,12 @@
-#include "app/ok_bottom_dlg.h"
+#include "app/widgets/ok_bottom_dlg.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/dialogs.h"
-#include "app/window_style.h"
+#include "app/widgets/dialogs.h"
+#include "app/widgets/window_style.h"
 
 namespace tarvex {
 

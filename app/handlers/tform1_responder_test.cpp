@@ -9,10 +9,10 @@
 
 #include <functional>
 
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 #include "app/testing/model_port_rig.h"
 #include "app/testing/shell.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 using tarvex::testing::FakePort;
 using tarvex::testing::Shell;

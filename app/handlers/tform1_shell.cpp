@@ -7,12 +7,12 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "app/cp1251.h"
-#include "app/file_path.h"
-#include "app/framework_error.h"
+#include "app/widgets/cp1251.h"
+#include "app/handlers/file_path.h"
+#include "app/handlers/framework_error.h"
 #include "app/tform1.h"
-#include "app/tform2.h"
-#include "app/text_pane.h"
+#include "app/widgets/tform2.h"
+#include "app/widgets/text_pane.h"
 #include "basics/ini_file.h"
 #include "basics/port_settings.h"
 #include "link/port_name.h"

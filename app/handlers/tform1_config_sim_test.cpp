@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 #include "app/testing/files.h"
 #include "app/testing/shell.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 #include "sim/pty/pty_server.h"
 

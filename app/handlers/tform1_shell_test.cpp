@@ -12,9 +12,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/command_guard.h"
+#include "app/handlers/command_guard.h"
 #include "app/testing/shell.h"
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 using tarvex::testing::Shell;
 

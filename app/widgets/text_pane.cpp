@@ -1,10 +1,10 @@
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/cp1251.h"
+#include "app/widgets/cp1251.h"
 
 namespace tarvex {
 namespace {

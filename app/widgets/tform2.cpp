@@ -1,10 +1,10 @@
-#include "app/tform2.h"
+#include "app/widgets/tform2.h"
 
 #include <QPalette>
 #include <QPushButton>
 
-#include "app/text_pane.h"
-#include "app/window_style.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/window_style.h"
 
 namespace tarvex {
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "app/dialogs.h"
+#include "app/widgets/dialogs.h"
 
 class QWidget;
 

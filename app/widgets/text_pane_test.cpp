@@ -1,4 +1,4 @@
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 #include <QElapsedTimer>
 #include <QTextBlock>
