@@ -19,9 +19,9 @@
 #include <sstream>
 #include <thread>
 
-#include "app/widgets/cp1251.h"
 #include "app/testing/files.h"
 #include "app/testing/sim_window.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
 #include "sim/poll/field_polls.h"
 #include "sim/poll/pty_poller.h"

@@ -13,8 +13,8 @@
 #include "log/log_record.h"
 
 #include "app/testing/files.h"
-#include "app/testing/sim_window.h"
 #include "app/testing/pump_watch.h"
+#include "app/testing/sim_window.h"
 #include "app/widgets/text_pane.h"
 #include "app/widgets/tform2.h"
 #include "testing/counting_port.h"

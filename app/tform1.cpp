@@ -6,8 +6,8 @@
 #include <exception>
 
 #include "app/widgets/cp1251.h"
-#include "app/widgets/tform2.h"
 #include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
 #include "app/widgets/window_style.h"
 
 namespace tarvex {

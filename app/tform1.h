@@ -23,10 +23,10 @@
 
 #include "app/widgets/dialogs.h"
 #include "app/window_link_hooks.h"
+#include "basics/wall_clock.h"
 #include "link/clock.h"
 #include "link/config_transfer.h"
 #include "link/link.h"
-#include "basics/wall_clock.h"
 
 class QAbstractButton;
 class QCheckBox;

@@ -12,8 +12,8 @@
 #include <filesystem>
 
 #include "app/testing/files.h"
-#include "app/testing/sim_window.h"
 #include "app/testing/pump_watch.h"
+#include "app/testing/sim_window.h"
 #include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 

@@ -6,23 +6,12 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {
-
-void WriteRaw(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadRaw(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::span<const std::uint8_t> Bytes(const std::string& s) {
   return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
@@ -32,13 +21,13 @@ TEST(ConfigFile, LoadingReplacesTheWholeBufferAndKeepsAnEmptyFileFromIt) {
   testing::ScratchFolder dir("config-file");
   std::array<std::uint8_t, 16> text{};
   std::int32_t length = 0;
-  WriteRaw(dir.path() / "long", "0123456789");
+  testing::PutFile(dir.path() / "long", "0123456789");
   EXPECT_EQ(LoadTextFile(dir.path() / "long", text, length), LoadResult::kLoaded);
   EXPECT_EQ(length, 10);
   EXPECT_EQ(std::string(TextUpToFirstZero(text)), std::string("0123456789"));
 
   // A shorter file leaves nothing of the longer text behind it.
-  WriteRaw(dir.path() / "short", std::string("ab\0c", 4));
+  testing::PutFile(dir.path() / "short", std::string("ab\0c", 4));
   EXPECT_EQ(LoadTextFile(dir.path() / "short", text, length), LoadResult::kLoaded);
   EXPECT_EQ(length, 4);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(text.data()), text.size()),
@@ -56,13 +45,13 @@ TEST(ConfigFile, TheTerminatingZeroAlwaysFitsAndFailuresLeaveNothing) {
   testing::ScratchFolder dir("config-file");
   std::array<std::uint8_t, 16> text{};
   std::int32_t length = 0;
-  WriteRaw(dir.path() / "fits", std::string(15, 'x'));
+  testing::PutFile(dir.path() / "fits", std::string(15, 'x'));
   EXPECT_EQ(LoadTextFile(dir.path() / "fits", text, length), LoadResult::kLoaded);
   EXPECT_EQ(length, 15);
   EXPECT_EQ(text[15], std::uint8_t{0});
 
   // One byte more would leave no terminating 0: refused, not cut.
-  WriteRaw(dir.path() / "full", std::string(16, 'y'));
+  testing::PutFile(dir.path() / "full", std::string(16, 'y'));
   EXPECT_EQ(LoadTextFile(dir.path() / "full", text, length), LoadResult::kFailed);
   EXPECT_EQ(length, 0);
   EXPECT_TRUE(std::ranges::all_of(text, [](std::uint8_t b) { return b == 0; }));
@@ -78,11 +67,11 @@ TEST(ConfigFile, TheTerminatingZeroAlwaysFitsAndFailuresLeaveNothing) {
 TEST(ConfigFile, WritingIsByteExactAndReportsFailure) {
   testing::ScratchFolder dir("config-file");
   const std::string bytes("\x00\xFF\r\n\x1A" "end", 8);
-  WriteRaw(dir.path() / "f", std::string(100, 'o'));
+  testing::PutFile(dir.path() / "f", std::string(100, 'o'));
   EXPECT_TRUE(WriteFileBytes(dir.path() / "f", Bytes(bytes)));
-  EXPECT_EQ(ReadRaw(dir.path() / "f"), bytes);
+  EXPECT_EQ(testing::FileBytes(dir.path() / "f"), bytes);
   EXPECT_TRUE(WriteFileBytes(dir.path() / "empty", {}));
-  EXPECT_EQ(ReadRaw(dir.path() / "empty"), std::string());
+  EXPECT_EQ(testing::FileBytes(dir.path() / "empty"), std::string());
   EXPECT_FALSE(WriteFileBytes(dir.path(), Bytes(bytes)));
   EXPECT_FALSE(WriteFileBytes(dir.path() / "no/such/folder", Bytes(bytes)));
 }

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "testing/counting_port.h"
 #include "bench/literal_exchange.h"
 #include "bench/literal_pacing_port.h"
 #include "bench/stall_watch.h"
@@ -18,6 +17,7 @@
 #include "log/log_commands.h"
 #include "log/log_record.h"
 #include "sim/pty/sim_process.h"
+#include "testing/counting_port.h"
 
 namespace tarvex::bench {
 namespace {

@@ -5,14 +5,14 @@
 #include <sstream>
 #include <thread>
 
-#include "testing/fast_clock.h"
 #include "basics/file_bytes.h"
-#include "testing/scratch_folder.h"
 #include "cli/cli_run_testing.h"
 #include "sim/model/fault.h"
 #include "sim/poll/field_polls.h"
 #include "sim/poll/pty_poller.h"
 #include "sim/pty/pty_server.h"
+#include "testing/fast_clock.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex::cli {
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <iosfwd>
 
-#include "link/clock.h"
 #include "basics/wall_clock.h"
+#include "link/clock.h"
 
 namespace tarvex::cli {
 

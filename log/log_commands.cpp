@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "link/record_read.h"
 #include "basics/str_to_int.h"
+#include "link/record_read.h"
 
 namespace tarvex {
 

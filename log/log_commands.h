@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "link/link.h"
 #include "basics/count_boxes.h"
+#include "link/link.h"
 
 namespace tarvex {
 

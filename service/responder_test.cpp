@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "link/crc16.h"
 #include "basics/conversion_error.h"
+#include "link/crc16.h"
 #include "testing/link_rig.h"
 
 namespace tarvex {

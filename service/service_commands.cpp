@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "link/frame.h"
 #include "basics/fixed_format.h"
+#include "link/frame.h"
 
 namespace tarvex {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "testing/fake_port.h"
 #include "sim/model/controller_model.h"
+#include "testing/fake_port.h"
 
 namespace tarvex::testing {
 

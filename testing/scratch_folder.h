@@ -1,8 +1,11 @@
-// A fresh folder for one test's files, removed with everything in it afterwards. Its
-// name holds the process id: ctest runs tests of one executable side by side.
+// A fresh folder for one test's files, removed with everything in it afterwards (its
+// name holds the process id: ctest runs tests of one executable side by side), and
+// whole files written and read back as bytes.
 #pragma once
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #ifdef _WIN32
@@ -41,5 +44,16 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The file's bytes; empty when it cannot be read.
+inline std::string FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Replaces the file with `bytes`.
+inline void PutFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
 
 }  // namespace tarvex::testing

@@ -3,8 +3,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 
-#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
+#include "app/widgets/cp1251.h"
 
 namespace tarvex {
 

@@ -6,8 +6,8 @@
 
 #include "app/handlers/command_guard.h"
 #include "app/handlers/count_boxes_of.h"
-#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
 #include "archive/archive_retrieval.h"
 

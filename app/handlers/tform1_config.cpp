@@ -7,10 +7,10 @@
 #include <span>
 
 #include "app/handlers/command_guard.h"
-#include "basics/config_file.h"
 #include "app/handlers/file_path.h"
 #include "app/tform1.h"
 #include "app/widgets/text_pane.h"
+#include "basics/config_file.h"
 
 namespace tarvex {
 namespace {

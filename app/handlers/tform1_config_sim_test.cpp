@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/widgets/cp1251.h"
 #include "app/testing/files.h"
 #include "app/testing/shell.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 #include "sim/pty/pty_server.h"

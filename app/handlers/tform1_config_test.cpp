@@ -5,9 +5,9 @@
 #include <QtTest>
 
 #include "app/handlers/command_guard.h"
-#include "app/widgets/cp1251.h"
 #include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
 #include "sim/model/fault.h"
 

@@ -7,30 +7,25 @@
 #include <QtTest>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/testing/files.h"
 #include "app/testing/shell.h"
 #include "app/widgets/text_pane.h"
 
 using tarvex::Dialogs;
 using tarvex::testing::Chunk;
 using tarvex::testing::FakePort;
+using tarvex::testing::FileBytes;
 using tarvex::testing::MakeLongReply;
 using tarvex::testing::Shell;
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-std::string ReadBytes(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // True while this process holds a descriptor on the file.
 bool HeldOpen(const QString& path) {
@@ -131,7 +126,7 @@ class TForm1LogTest : public QObject {
     rig.form().ButContLog->click();
     QCOMPARE(rig.controller.requests.size(), std::size_t{2});
     QCOMPARE(rig.Pane(), std::string("OK=123\r\npointer = 123\r\n"));
-    QCOMPARE(ReadBytes(path), std::string("pointer = 123\r\n"));
+    QCOMPARE(FileBytes(path), std::string("pointer = 123\r\n"));
     QVERIFY(!rig.OkShown() && !rig.NotOkShown());
     QCOMPARE(rig.shell.dialogs.file_dialogs_shown.size(), std::size_t{1});
     QCOMPARE(rig.shell.dialogs.file_dialogs_shown[0].default_extension, QString("log"));
@@ -253,7 +248,7 @@ class TForm1LogTest : public QObject {
     rig.form().ButContLog->click();
     QCOMPARE(rig.shell.dialogs.errors, QStringList{"'abc' is not a valid integer value"});
     QVERIFY(rig.controller.record_indexes.empty());
-    QCOMPARE(ReadBytes(path), std::string("pointer = 100\r\n"));
+    QCOMPARE(FileBytes(path), std::string("pointer = 100\r\n"));
     QVERIFY(!HeldOpen(path));
     // The command is over: the next one runs.
     rig.form().ButContCount->click();
@@ -286,7 +281,7 @@ class TForm1LogTest : public QObject {
       rig.form().ButContLog->click();
       QCOMPARE(rig.Pane(), std::string("OK=9\r\npointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n\r\n"
                                        ">2024.03.07-09:05:00 X\r\n"));
-      QCOMPARE(ReadBytes(path), std::string("pointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n"
+      QCOMPARE(FileBytes(path), std::string("pointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n"
                                             ">2024.03.07-09:05:00 X\0Y\r\n", 67));
       QCOMPARE(rig.form().Edi->text(), QString("2"));
     }
@@ -302,7 +297,7 @@ class TForm1LogTest : public QObject {
     std::string written_before_third;
     rig.controller.during_record_read = [&](int read) {
       if (read != 3) return;
-      written_before_third = ReadBytes(path);
+      written_before_third = FileBytes(path);
       rig.form().ButContCount->click();
       rig.form().ButContLog->click();
       rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
@@ -318,7 +313,7 @@ class TForm1LogTest : public QObject {
     // Each record is on disk before the next exchange.
     QCOMPARE(written_before_third, expected);
     expected += FoldedRecord(2) + "\r\n";
-    QCOMPARE(ReadBytes(path), expected);
+    QCOMPARE(FileBytes(path), expected);
   }
 
   void PortThatCannotBeOpenedLeavesTheRetrievalEmpty() {

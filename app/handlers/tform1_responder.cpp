@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "app/handlers/command_guard.h"
-#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
 #include "service/responder.h"
 

@@ -9,9 +9,9 @@
 
 #include <functional>
 
-#include "app/widgets/cp1251.h"
 #include "app/testing/model_port_rig.h"
 #include "app/testing/shell.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
 
 using tarvex::testing::FakePort;

@@ -6,9 +6,9 @@
 #include <span>
 
 #include "app/handlers/command_guard.h"
-#include "basics/config_file.h"
 #include "app/tform1.h"
 #include "app/widgets/text_pane.h"
+#include "basics/config_file.h"
 #include "link/script_transfer.h"
 
 namespace tarvex {

@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "app/handlers/command_guard.h"
-#include "app/widgets/cp1251.h"
 #include "app/tform1.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/tform2.h"
 #include "service/service_commands.h"
 

@@ -7,16 +7,16 @@
 #include <QPushButton>
 #include <filesystem>
 
-#include "app/widgets/cp1251.h"
 #include "app/handlers/file_path.h"
 #include "app/handlers/framework_error.h"
 #include "app/tform1.h"
-#include "app/widgets/tform2.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
 #include "basics/ini_file.h"
 #include "basics/port_settings.h"
-#include "link/port_name.h"
 #include "basics/str_to_int.h"
+#include "link/port_name.h"
 
 namespace tarvex {
 namespace {

@@ -9,21 +9,16 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/handlers/command_guard.h"
+#include "app/testing/files.h"
 #include "app/testing/shell.h"
 #include "app/widgets/text_pane.h"
 
+using tarvex::testing::FileBytes;
 using tarvex::testing::Shell;
 
 namespace {
-
-std::string ReadBytes(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A pseudo-terminal whose slave side the window opens as its port.
 class PseudoTerminal {
@@ -57,7 +52,7 @@ class TForm1ShellTest : public QObject {
     shell.form->show();
     shell.form->close();
     QCOMPARE(shell.exit_codes, std::vector<int>{0});
-    QCOMPARE(ReadBytes(shell.SettingsPath()), std::string("[log]\r\nport=7\r\nbaud=38400\r\n"));
+    QCOMPARE(FileBytes(shell.SettingsPath()), std::string("[log]\r\nport=7\r\nbaud=38400\r\n"));
     QVERIFY(shell.dialogs.errors.isEmpty());
   }
 
@@ -68,7 +63,7 @@ class TForm1ShellTest : public QObject {
     shell.form->Edit1->setText(QString::fromUtf8("ком3"));
     shell.form->close();
     QCOMPARE(shell.exit_codes, std::vector<int>{0});
-    QCOMPARE(ReadBytes(shell.SettingsPath()),
+    QCOMPARE(FileBytes(shell.SettingsPath()),
              std::string("[Tools]\r\nx=1\r\n\r\n[LOG]\r\nport=\xEA\xEE\xEC" "3\r\nbaud=9600\r\n"));
   }
 

@@ -2,21 +2,17 @@
 #pragma once
 
 #include <QString>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "app/testing/shell.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex::testing {
 
-inline std::string FileBytes(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+inline std::string FileBytes(const QString& path) { return FileBytes(std::filesystem::path(path.toStdString())); }
 
 inline void PutFile(const QString& path, const std::string& bytes) {
-  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+  PutFile(std::filesystem::path(path.toStdString()), bytes);
 }
 
 // Writes `bytes` to `name` in the shell's folder and answers the next file dialog

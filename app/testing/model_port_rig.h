@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/widgets/cp1251.h"
 #include "app/testing/shell.h"
+#include "app/widgets/cp1251.h"
 #include "app/widgets/text_pane.h"
-#include "testing/fake_port.h"
 #include "sim/model/controller_model.h"
+#include "testing/fake_port.h"
 #include "testing/model_peer.h"
 
 namespace tarvex::testing {

@@ -15,8 +15,8 @@
 #include "app/testing/scripted_dialogs.h"
 #include "app/tform1.h"
 #include "app/widgets/tform2.h"
-#include "testing/fake_port.h"
 #include "basics/wall_clock.h"
+#include "testing/fake_port.h"
 
 namespace tarvex::testing {
 

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/widgets/ok_bottom_dlg.h"
 #include "app/testing/shell.h"
+#include "app/widgets/ok_bottom_dlg.h"
 #include "app/widgets/qt_dialogs.h"
 #include "app/widgets/text_pane.h"
 #include "app/widgets/tform2.h"

@@ -11,9 +11,9 @@
 
 #include "app/app_title.h"
 #include "app/handlers/command_guard.h"
+#include "app/testing/scripted_dialogs.h"
 #include "app/widgets/dialogs.h"
 #include "app/widgets/qt_dialogs.h"
-#include "app/testing/scripted_dialogs.h"
 
 using tarvex::Dialogs;
 using tarvex::FileDialogSpec;

@@ -7,9 +7,9 @@
 
 #include "link/config_transfer.h"
 #include "link/crc16.h"
-#include "testing/fake_port.h"
 #include "sim/model/ring_index.h"
 #include "sim/model/sim_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex::sim {
 namespace {

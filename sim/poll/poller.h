@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "sim/poll/answer_check.h"
 #include "sim/model/bytes.h"
+#include "sim/poll/answer_check.h"
 #include "sim/poll/field_polls.h"
 #include "sim/poll/poller_options.h"
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "sim/pty/sim_process.h"
 #include "sim/model/sim_testing.h"
+#include "sim/pty/sim_process.h"
 
 namespace tarvex::sim {
 namespace {
