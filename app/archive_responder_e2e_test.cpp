@@ -19,12 +19,12 @@
 #include <sstream>
 #include <thread>
 
-#include "app/cp1251.h"
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
-#include "app/text_pane.h"
-#include "sim/field_polls.h"
-#include "sim/pty_poller.h"
+#include "app/testing/files.h"
+#include "app/testing/sim_window.h"
+#include "app/widgets/cp1251.h"
+#include "app/widgets/text_pane.h"
+#include "sim/poll/field_polls.h"
+#include "sim/poll/pty_poller.h"
 
 using tarvex::testing::FileBytes;
 using tarvex::testing::SimWindow;

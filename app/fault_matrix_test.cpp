@@ -13,17 +13,17 @@
 #include <filesystem>
 #include <string>
 
-#include "app/cp1251.h"
-#include "app/fast_clock_testing.h"
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
-#include "app/pump_watch_testing.h"
-#include "app/text_pane.h"
-#include "app/tform2.h"
+#include "app/testing/files.h"
+#include "app/testing/pump_watch.h"
+#include "app/testing/sim_window.h"
+#include "app/widgets/cp1251.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
-#include "sim/fault.h"
-#include "sim/pty_server.h"
+#include "sim/model/fault.h"
+#include "sim/pty/pty_server.h"
+#include "testing/fast_clock.h"
 
 using tarvex::testing::FileBytes;
 using tarvex::testing::SimWindow;

@@ -7,20 +7,15 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <fstream>
-#include <iterator>
 
-#include "app/log_sim_testing.h"
-#include "app/text_pane.h"
+#include "app/testing/files.h"
+#include "app/testing/sim_window.h"
+#include "app/widgets/text_pane.h"
 
+using tarvex::testing::FileBytes;
 using tarvex::testing::SimWindow;
 
 namespace {
-
-std::string ReadBytes(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Requests written so far: the link marks each with " . " in the progress label.
 int RequestsWritten(tarvex::TForm1& form) { return static_cast<int>(form.Label->text().count(" . ")); }
@@ -50,7 +45,7 @@ class LogRetrievalE2eTest : public QObject {
     QVERIFY(!sim.form().ok->isHidden());
     QVERIFY(sim.form().Label2->isHidden() && sim.form().Label5->isHidden());
     QCOMPARE(RequestsWritten(sim.form()), 2 + 2000);
-    const std::string file = ReadBytes(path);
+    const std::string file = FileBytes(path);
     QVERIFY(file == sim.ExpectedLogFile(300, 300 - 2000, 2000));
     QVERIFY(sim.form().Memo1->Text().starts_with("OK=300\r\npointer = 300\r\n"));
   }
@@ -70,7 +65,7 @@ class LogRetrievalE2eTest : public QObject {
     // The record whose exchange or pump saw the click is still read and written.
     const int records = RequestsWritten(sim.form()) - 2;
     QVERIFY2(records == kStopAt || records == kStopAt + 1, qPrintable(QString::number(records)));
-    QVERIFY(ReadBytes(path) == sim.ExpectedLogFile(600, 100, records));
+    QVERIFY(FileBytes(path) == sim.ExpectedLogFile(600, 100, records));
     QVERIFY(sim.form().Label2->isHidden() && sim.form().Label5->isHidden());
   }
 
@@ -83,7 +78,7 @@ class LogRetrievalE2eTest : public QObject {
     sim.form().ButContLog->click();
     QCOMPARE(RequestsWritten(sim.form()), 2 + 5);
     QVERIFY(sim.form().Label2->isHidden() && !sim.form().Label5->isHidden());
-    QVERIFY(ReadBytes(path) == sim.ExpectedLogFile(600, 570, 4));
+    QVERIFY(FileBytes(path) == sim.ExpectedLogFile(600, 570, 4));
   }
 };
 

@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <time.h>
 
-#include "app/log_sim_testing.h"
-#include "app/pump_watch_testing.h"
-#include "bench/counting_port.h"
+#include "app/testing/pump_watch.h"
+#include "app/testing/sim_window.h"
+#include "testing/counting_port.h"
 
 using tarvex::testing::SimWindow;
 
@@ -47,7 +47,7 @@ class LogTimingTest : public QObject {
     sim.form().OpenCom->click();
     QVERIFY(!sim.form().ok->isHidden());
     auto& port = sim.form().link.PortHandle;
-    auto counting = std::make_unique<tarvex::bench::CountingPort>(std::move(port));
+    auto counting = std::make_unique<tarvex::testing::CountingPort>(std::move(port));
     const auto* counted = counting.get();
     port = std::move(counting);
     sim.form().Last500->click();

@@ -4,11 +4,11 @@
 #include <cstdlib>
 
 #include "app/app_title.h"
-#include "app/ok_bottom_dlg.h"
-#include "app/qt_dialogs.h"
 #include "app/tform1.h"
-#include "app/tform2.h"
-#include "app/tform3.h"
+#include "app/widgets/ok_bottom_dlg.h"
+#include "app/widgets/qt_dialogs.h"
+#include "app/widgets/tform2.h"
+#include "app/widgets/tform3.h"
 #include "basics/settings_path.h"
 #include "link/clock.h"
 

@@ -12,12 +12,12 @@
 
 #include "log/log_record.h"
 
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
-#include "app/pump_watch_testing.h"
-#include "app/text_pane.h"
-#include "app/tform2.h"
-#include "bench/counting_port.h"
+#include "app/testing/files.h"
+#include "app/testing/pump_watch.h"
+#include "app/testing/sim_window.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
+#include "testing/counting_port.h"
 
 using tarvex::TForm1;
 using tarvex::testing::FileBytes;
@@ -34,7 +34,7 @@ int RequestsWritten(TForm1& form) { return static_cast<int>(form.Label->text().c
 struct Retrieval {
   explicit Retrieval(SimWindow& sim) : form(sim.form()), path(sim.shell.dir.filePath("events.log")) {
     form.OpenCom->click();
-    auto counting = std::make_unique<tarvex::bench::CountingPort>(std::move(form.link.PortHandle));
+    auto counting = std::make_unique<tarvex::testing::CountingPort>(std::move(form.link.PortHandle));
     port = counting.get();
     form.link.PortHandle = std::move(counting);
     form.Last500->click();
@@ -44,7 +44,7 @@ struct Retrieval {
 
   TForm1& form;
   QString path;
-  const tarvex::bench::CountingPort* port = nullptr;
+  const tarvex::testing::CountingPort* port = nullptr;
 };
 
 struct Outcome {

@@ -5,11 +5,11 @@
 #include <QMouseEvent>
 #include <exception>
 
-#include "app/cp1251.h"
 #include "app/paint_pacer.h"
-#include "app/tform2.h"
-#include "app/text_pane.h"
-#include "app/window_style.h"
+#include "app/widgets/cp1251.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/tform2.h"
+#include "app/widgets/window_style.h"
 
 namespace tarvex {
 

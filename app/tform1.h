@@ -1,5 +1,5 @@
 // The main window: every control of the layout, the link it drives, and the state
-// that the command handlers share. Handlers live in one file per group:
+// that the command handlers share. Handlers live in handlers/, one file per group:
 //   tform1_shell.cpp   port selection, status labels, panes, Stop, settings, Diag
 //   tform1_config.cpp  configuration files and transfer, set test, test, reboot
 //   tform1_script.cpp  script download, upload and clear
@@ -21,12 +21,12 @@
 #include <optional>
 #include <span>
 
-#include "app/dialogs.h"
+#include "app/widgets/dialogs.h"
 #include "app/window_link_hooks.h"
+#include "basics/wall_clock.h"
 #include "link/clock.h"
 #include "link/config_transfer.h"
 #include "link/link.h"
-#include "log/wall_clock.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -202,7 +202,7 @@ class TForm1 : public QWidget {
   std::int32_t ConfigTextLength = 0;
   std::int32_t RecordPointer = 0;
   bool StopRequested = false;
-  // Set by CommandGuard while a command runs; the responder loop clears it while it
+  // Set by RunCommand while a command runs; the responder loop clears it while it
   // waits for a poll, so that other commands run then.
   bool CommandRunning = false;
   // Set while the responder loop ("Start") runs: a second one is refused.
@@ -236,6 +236,8 @@ class TForm1 : public QWidget {
   void BindDiagReboot();
   // tform1_responder.cpp
   void BindResponderHandlers();
+  // The loop of "Start": answers polls until a conversion error or the window's closing.
+  void RespondUntilClosed();
   // tform1_log.cpp
   void BindLogHandlers();
 

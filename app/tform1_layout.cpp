@@ -9,8 +9,8 @@
 #include <variant>
 
 #include "app/tform1.h"
-#include "app/text_pane.h"
-#include "app/window_style.h"
+#include "app/widgets/text_pane.h"
+#include "app/widgets/window_style.h"
 
 namespace tarvex {
 namespace {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/shell_testing.h"
-#include "app/text_pane.h"
+#include "app/testing/shell.h"
+#include "app/widgets/text_pane.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 
 #include <filesystem>
 
-#include "app/file_testing.h"
-#include "app/log_sim_testing.h"
-#include "app/pump_watch_testing.h"
-#include "app/text_pane.h"
-#include "sim/fault.h"
+#include "app/testing/files.h"
+#include "app/testing/pump_watch.h"
+#include "app/testing/sim_window.h"
+#include "app/widgets/text_pane.h"
+#include "sim/model/fault.h"
 
 using tarvex::TForm1;
 using tarvex::testing::FileBytes;

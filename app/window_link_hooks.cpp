@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-#include "app/text_pane.h"
+#include "app/widgets/text_pane.h"
 
 namespace tarvex {
 

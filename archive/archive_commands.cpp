@@ -1,7 +1,7 @@
 #include "archive/archive_commands.h"
 
-#include "log/record_read.h"
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
+#include "link/record_read.h"
 
 namespace tarvex {
 

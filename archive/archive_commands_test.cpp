@@ -6,8 +6,8 @@
 
 #include "archive/archive_lines.h"
 #include "archive/archive_retrieval.h"
-#include "log/conversion_error.h"
-#include "log/link_rig.h"
+#include "basics/conversion_error.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

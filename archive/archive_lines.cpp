@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "log/fixed_format.h"
+#include "basics/fixed_format.h"
 
 namespace tarvex {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 namespace tarvex {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "archive/zone_shift.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 namespace tarvex {
 namespace {

@@ -4,7 +4,7 @@
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
 #include "archive/zone_shift.h"
-#include "log/output_file.h"
+#include "basics/output_file.h"
 
 namespace tarvex {
 namespace {

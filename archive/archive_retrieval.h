@@ -8,10 +8,10 @@
 #include <optional>
 #include <string_view>
 
+#include "basics/count_boxes.h"
+#include "basics/wall_clock.h"
 #include "link/link.h"
 #include "link/operation_outcome.h"
-#include "log/count_boxes.h"
-#include "log/wall_clock.h"
 
 namespace tarvex {
 

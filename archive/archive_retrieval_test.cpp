@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
-#include "log/conversion_error.h"
-#include "sim/fault.h"
-#include "sim/model_peer_testing.h"
-#include "sim/reply_frames.h"
+#include "basics/conversion_error.h"
+#include "sim/model/fault.h"
+#include "sim/model/reply_frames.h"
+#include "testing/model_peer.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {
@@ -25,11 +24,6 @@ Bytes Record(int y, int mo, int d, int h, int mi, int s, float value) {
   const auto bytes = sim::FloatBytes(value);
   record.insert(record.end(), bytes.begin(), bytes.end());
   return record;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 class RecordingSink final : public ArchiveRetrievalSink {
@@ -76,10 +70,6 @@ struct Rig {
   WallTime now{.local = {10, 15, 20}, .utc = {10, 15, 20}};
 };
 
-std::filesystem::path TempFile(const char* name) {
-  return std::filesystem::temp_directory_path() / (std::string("tarvex-archive-retrieval-") + name);
-}
-
 TEST(ArchiveRetrievalTest, PointerZeroGivesLastIndex999) {
   Rig rig("2");
   rig.SetArchive({});
@@ -96,9 +86,10 @@ TEST(ArchiveRetrievalTest, ZoneShiftRollsDaysMonthsAndYearsInTheFile) {
   rig.now = {{13, 5, 0}, {10, 5, 0}};  // Z = 3
   rig.SetArchive({Record(24, 2, 28, 22, 30, 0, 1.0f), Record(23, 2, 28, 22, 30, 0, 2.0f),
                   Record(23, 12, 31, 23, 0, 0, 3.0f), Record(0, 0, 0, 23, 0, 0, 4.0f)});
-  const auto path = TempFile("zone.ret");
+  const testing::ScratchFolder dir("archive-retrieval");
+  const auto path = dir.path() / "zone.ret";
   rig.Run(path);
-  EXPECT_EQ(ReadBytes(path), "2024:02:29 01:30:00:   1.000\r\n"
+  EXPECT_EQ(testing::FileBytes(path), "2024:02:29 01:30:00:   1.000\r\n"
                              "2023:03:01 01:30:00:   2.000\r\n"
                              "2024:01:01 02:00:00:   3.000\r\n"
                              "   0:00:00 23:00:00:   4.000\r\n");
@@ -106,21 +97,20 @@ TEST(ArchiveRetrievalTest, ZoneShiftRollsDaysMonthsAndYearsInTheFile) {
                             "    1 2023:03:01 01:30:00:   2.000|"
                             "    2 2024:01:01 02:00:00:   3.000|"
                             "    3    0:00:00 23:00:00:   4.000");
-  std::filesystem::remove(path);
 }
 
 TEST(ArchiveRetrievalTest, InvalidTimeEndsTheRetrievalKeepingWhatCameBefore) {
   Rig rig("4");
   rig.SetArchive({Record(24, 1, 1, 1, 0, 0, 1.0f), Record(24, 1, 1, 2, 0, 0, 2.0f),
                   Record(24, 1, 1, 24, 0, 0, 3.0f), Record(24, 1, 1, 4, 0, 0, 4.0f)});
-  const auto path = TempFile("bad.ret");
+  const testing::ScratchFolder dir("archive-retrieval");
+  const auto path = dir.path() / "bad.ret";
   EXPECT_THROW(rig.Run(path), ConversionError);
   EXPECT_EQ(rig.RequestedIndexes(), (std::vector<int>{0, 1, 2}));
-  EXPECT_EQ(ReadBytes(path), "2024:01:01 01:00:00:   1.000\r\n"
+  EXPECT_EQ(testing::FileBytes(path), "2024:01:01 01:00:00:   1.000\r\n"
                              "2024:01:01 02:00:00:   2.000\r\n");
   EXPECT_EQ(rig.sink.lines, "    0 2024:01:01 01:00:00:   1.000|"
                             "    1 2024:01:01 02:00:00:   2.000");
-  std::filesystem::remove(path);
 }
 
 TEST(ArchiveRetrievalTest, FailedRecordReadEndsTheRetrieval) {

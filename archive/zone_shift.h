@@ -1,7 +1,7 @@
 // How many hours the PC's local time runs apart from UTC, as the archive uses it.
 #pragma once
 
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex {
 

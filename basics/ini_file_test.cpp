@@ -2,22 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
-#include "basics/scratch_folder_testing.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
 TEST(IniFile, ReadsWhatWindowsWrites) {
   // CR LF or LF, blanks around names and "=", names in any case.
@@ -59,14 +48,14 @@ TEST(IniFile, FileFunctionsReadDefaultsAndReportUnwritableFiles) {
   const testing::ScratchFolder dir("ini-file");
   const std::filesystem::path file = dir.path() / "log.log";
   EXPECT_EQ(ReadProfileString(file, "log", "port", "7"), "7");
-  WriteBytes(file, "[Log]\r\nport = 5\r\n");
+  testing::PutFile(file, "[Log]\r\nport = 5\r\n");
   EXPECT_EQ(ReadProfileString(file, "log", "port", "7"), "5");
   EXPECT_TRUE(WriteProfileString(file, "log", "baud", "19200"));
-  EXPECT_EQ(ReadBytes(file), "[Log]\r\nport = 5\r\nbaud=19200\r\n");
+  EXPECT_EQ(testing::FileBytes(file), "[Log]\r\nport = 5\r\nbaud=19200\r\n");
   // A missing folder is made; a directory in the file's place cannot be written,
   // whoever runs the test.
   EXPECT_TRUE(WriteProfileString(dir.path() / "new" / "log.log", "log", "port", "7"));
-  EXPECT_EQ(ReadBytes(dir.path() / "new" / "log.log"), "[log]\r\nport=7\r\n");
+  EXPECT_EQ(testing::FileBytes(dir.path() / "new" / "log.log"), "[log]\r\nport=7\r\n");
   const std::filesystem::path blocked = dir.path() / "blocked";
   std::filesystem::create_directory(blocked);
   EXPECT_FALSE(WriteProfileString(blocked, "log", "port", "7"));

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "basics/scratch_folder_testing.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {

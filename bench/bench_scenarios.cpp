@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "bench/counting_port.h"
 #include "bench/literal_exchange.h"
 #include "bench/literal_pacing_port.h"
 #include "bench/stall_watch.h"
@@ -21,7 +20,8 @@
 #include "log/log_commands.h"
 #include "log/log_record.h"
 #include "log/log_retrieval.h"
-#include "sim/sim_process.h"
+#include "sim/pty/sim_process.h"
+#include "testing/counting_port.h"
 
 namespace tarvex::bench {
 namespace {
@@ -103,7 +103,7 @@ class BenchLink {
     // Opened by the link, so that it keeps the inter-frame silence at this rate as the
     // window's link does.
     if (!link_.Open(sim_.link_path(), baud)) throw std::runtime_error("cannot open " + sim_.link_path());
-    auto counting = std::make_unique<CountingPort>(std::move(link_.PortHandle));
+    auto counting = std::make_unique<testing::CountingPort>(std::move(link_.PortHandle));
     counting_ = counting.get();
     if (reader == Reader::kLiteral) {
       owner_ = std::move(counting);
@@ -132,7 +132,7 @@ class BenchLink {
   TimingHooks hooks_;
   Link link_;
   std::unique_ptr<SerialPort> owner_;
-  CountingPort* counting_ = nullptr;
+  testing::CountingPort* counting_ = nullptr;
   std::int32_t baud_ = 0;
 };
 

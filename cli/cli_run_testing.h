@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "basics/wall_clock.h"
 #include "cli/run.h"
 #include "link/clock.h"
-#include "log/wall_clock.h"
 
 namespace tarvex::cli::testing {
 

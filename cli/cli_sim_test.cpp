@@ -6,16 +6,16 @@
 #include <sstream>
 #include <thread>
 
-#include "app/fast_clock_testing.h"
 #include "archive/archive_retrieval.h"
 #include "basics/file_bytes.h"
-#include "basics/scratch_folder_testing.h"
 #include "cli/cli_run_testing.h"
-#include "sim/fault.h"
-#include "sim/field_polls.h"
-#include "sim/log_file_testing.h"
-#include "sim/pty_poller.h"
-#include "sim/pty_server.h"
+#include "sim/model/fault.h"
+#include "sim/poll/field_polls.h"
+#include "sim/poll/pty_poller.h"
+#include "sim/pty/pty_server.h"
+#include "testing/fast_clock.h"
+#include "testing/log_file.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex::cli {
 namespace {

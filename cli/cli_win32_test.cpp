@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 
-#include "app/fast_clock_testing.h"
 #include "basics/file_bytes.h"
 #include "cli/cli_run_testing.h"
 #include "cli/executable_folder.h"
+#include "testing/fast_clock.h"
 
 namespace tarvex::cli {
 namespace {

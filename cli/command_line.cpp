@@ -4,8 +4,8 @@
 
 #include "cli/exit_status.h"
 #include "cli/terminal.h"
-#include "log/conversion_error.h"
-#include "log/str_to_int.h"
+#include "basics/conversion_error.h"
+#include "basics/str_to_int.h"
 
 namespace tarvex::cli {
 namespace {

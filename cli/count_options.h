@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
-#include "log/count_boxes.h"
+#include "basics/count_boxes.h"
 
 namespace tarvex::cli {
 

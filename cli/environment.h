@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <iosfwd>
 
+#include "basics/wall_clock.h"
 #include "link/clock.h"
-#include "log/wall_clock.h"
 
 namespace tarvex::cli {
 

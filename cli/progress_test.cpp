@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex::cli {
 namespace {

@@ -2,12 +2,12 @@
 
 #include <ostream>
 
+#include "basics/conversion_error.h"
 #include "cli/command_line.h"
 #include "cli/exit_status.h"
 #include "cli/help.h"
 #include "cli/session.h"
 #include "cli/terminal.h"
-#include "log/conversion_error.h"
 
 namespace tarvex::cli {
 

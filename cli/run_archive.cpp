@@ -6,7 +6,7 @@
 #include "cli/count_options.h"
 #include "cli/retrieval_output.h"
 #include "cli/session.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 namespace tarvex::cli {
 namespace {

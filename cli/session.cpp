@@ -3,7 +3,9 @@
 #include <istream>
 #include <ostream>
 
+#include "basics/conversion_error.h"
 #include "basics/port_settings.h"
+#include "basics/str_to_int.h"
 #include "cli/terminal.h"
 #include "link/port_name.h"
 

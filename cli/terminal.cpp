@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <locale>
 
-#include "link/cp1251_table.h"
+#include "basics/cp1251_table.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -2,7 +2,7 @@
 // time/date error) and formatted.
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/config_file.h"
+#include "basics/config_file.h"
 #include "link/script_transfer.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "link/link.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 using namespace std::chrono_literals;
 

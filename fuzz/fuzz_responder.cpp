@@ -2,8 +2,8 @@
 // bytes pick the shifts so that every branch of the clock is reached.
 #include <algorithm>
 
+#include "basics/conversion_error.h"
 #include "link/frame.h"
-#include "log/conversion_error.h"
 #include "service/responder.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Any bytes as the controller's side of a configuration read and write: the input
 // is cut into replies at each 0xFE byte.
 #include "link/config_transfer.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 using namespace std::chrono_literals;
 

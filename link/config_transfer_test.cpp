@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex {
 namespace {

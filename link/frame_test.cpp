@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "link/crc16.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex {
 namespace {

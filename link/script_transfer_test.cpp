@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex {
 namespace {

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "link/link.h"
-#include "link/link_testing.h"
+#include "testing/fake_port.h"
 
 namespace tarvex {
 namespace {

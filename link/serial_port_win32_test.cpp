@@ -9,8 +9,8 @@
 #include <numeric>
 
 #include "link/link.h"
-#include "link/link_testing.h"
 #include "link/port_name.h"
+#include "testing/fake_port.h"
 
 namespace tarvex {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "log/record_read.h"
-#include "log/str_to_int.h"
+#include "basics/str_to_int.h"
+#include "link/record_read.h"
 
 namespace tarvex {
 

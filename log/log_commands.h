@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
+#include "basics/count_boxes.h"
 #include "link/link.h"
-#include "log/count_boxes.h"
 
 namespace tarvex {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 #include "log/log_record.h"
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "basics/output_file.h"
 #include "log/log_commands.h"
 #include "log/log_record.h"
-#include "log/output_file.h"
 
 namespace tarvex {
 namespace {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
+#include "basics/count_boxes.h"
 #include "link/link.h"
 #include "link/operation_outcome.h"
-#include "log/count_boxes.h"
 
 namespace tarvex {
 

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex {
 namespace {
@@ -23,11 +22,6 @@ std::vector<int> Range(int first, int last) {
   std::vector<int> indexes;
   for (int i = first; i <= last; ++i) indexes.push_back(i);
   return indexes;
-}
-
-std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A controller answering the log commands: its count and pointer, one record per index.
@@ -87,10 +81,6 @@ struct Rig {
   }
 };
 
-std::filesystem::path TempFile(const char* name) {
-  return std::filesystem::temp_directory_path() / (std::string("tarvex-log-retrieval-") + name);
-}
-
 TEST(LogRetrievalTest, ReadsTheLastRecordsInAscendingOrder) {
   {  // fewer held than asked for
     Rig rig;
@@ -143,15 +133,15 @@ TEST(LogRetrievalTest, FailedReadEndsTheRetrievalWithTheFileComplete) {
   rig.controller.count = 2000;
   rig.controller.pointer = 500;
   rig.controller.silent_record_read = 5;
-  const auto path = TempFile("failed.log");
+  const testing::ScratchFolder dir("log-retrieval");
+  const auto path = dir.path() / "failed.log";
   const OperationOutcome outcome = rig.Run(path);
   EXPECT_EQ(rig.controller.record_indexes.size(), 5u);
   EXPECT_EQ(outcome.kind, OutcomeKind::kFailed);
   EXPECT_EQ(OutcomeText(outcome), "record 474: no reply");
   std::string expected = "pointer = 500\r\n";
   for (int i : Range(470, 473)) expected += FoldedRecord(i) + "\r\n";
-  EXPECT_EQ(ReadBytes(path), expected);
-  std::filesystem::remove(path);
+  EXPECT_EQ(testing::FileBytes(path), expected);
 }
 
 TEST(LogRetrievalTest, OutcomeNamesTheFirstFailedStepAndWhy) {
@@ -179,11 +169,12 @@ TEST(LogRetrievalTest, StopEndsAfterTheCurrentRecordEachOnDiskBeforeTheNext) {
   rig.controller.count = 2000;
   rig.controller.pointer = 500;
   rig.sink.boxes = CountBoxes{.last500 = true, .index = false};
-  const auto path = TempFile("stopped.log");
+  const testing::ScratchFolder dir("log-retrieval");
+  const auto path = dir.path() / "stopped.log";
   std::string written_before_third;
   rig.controller.during_record_read = [&](int read) {
     if (read != 3) return;
-    written_before_third = ReadBytes(path);
+    written_before_third = testing::FileBytes(path);
     rig.sink.stop = true;
   };
   const OperationOutcome outcome = rig.Run(path);
@@ -192,8 +183,7 @@ TEST(LogRetrievalTest, StopEndsAfterTheCurrentRecordEachOnDiskBeforeTheNext) {
   EXPECT_EQ(rig.controller.record_indexes, Range(0, 2));
   std::string expected = "pointer = 500\r\n" + FoldedRecord(0) + "\r\n" + FoldedRecord(1) + "\r\n";
   EXPECT_EQ(written_before_third, expected);
-  EXPECT_EQ(ReadBytes(path), expected + FoldedRecord(2) + "\r\n");
-  std::filesystem::remove(path);
+  EXPECT_EQ(testing::FileBytes(path), expected + FoldedRecord(2) + "\r\n");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "log/conversion_error.h"
+#include "basics/conversion_error.h"
 
 namespace tarvex {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "log/wall_clock.h"
+#include "basics/wall_clock.h"
 
 namespace tarvex {
 

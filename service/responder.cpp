@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "basics/str_to_int.h"
 #include "link/crc16.h"
-#include "log/str_to_int.h"
 #include "service/device_clock.h"
 #include "service/general_float.h"
 

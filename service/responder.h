@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "basics/wall_clock.h"
 #include "link/frame.h"
 #include "link/link.h"
-#include "log/wall_clock.h"
 
 namespace tarvex {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "basics/conversion_error.h"
 #include "link/crc16.h"
-#include "log/conversion_error.h"
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

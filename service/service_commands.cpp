@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "basics/fixed_format.h"
 #include "link/frame.h"
-#include "log/fixed_format.h"
 
 namespace tarvex {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "log/link_rig.h"
+#include "testing/link_rig.h"
 
 namespace tarvex {
 namespace {

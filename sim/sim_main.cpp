@@ -12,18 +12,28 @@
 #include <thread>
 #include <vector>
 
-#include "sim/controller_model.h"
-#include "sim/pty_poller.h"
-#include "sim/pty_server.h"
+#include "sim/model/controller_model.h"
+#include "sim/poll/pty_poller.h"
+#include "sim/pty/pty_server.h"
 #include "sim/sim_options.h"
 
 namespace {
 
 using namespace tarvex::sim;
 
-void ReportReady(const std::string& link_path) {
+// Runs `open` (the server's or the poller's) and reports "ready" on standard output;
+// false, with the reason on standard error, when it throws.
+template <typename Open>
+bool OpenAndReportReady(Open open, const std::string& link_path) {
+  try {
+    open();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarvex-sim: %s\n", e.what());
+    return false;
+  }
   std::printf("ready %s\n", link_path.c_str());
   std::fflush(stdout);
+  return true;
 }
 
 int Serve(const SimOptions& options, sigset_t& ending) {
@@ -40,13 +50,7 @@ int Serve(const SimOptions& options, sigset_t& ending) {
     kill(getpid(), SIGTERM);
   };
   PtyServer server(model, pty);
-  try {
-    server.Start();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "tarvex-sim: %s\n", e.what());
-    return 1;
-  }
-  ReportReady(options.link_path);
+  if (!OpenAndReportReady([&server] { server.Start(); }, options.link_path)) return 1;
 
   int signal_number = 0;
   sigwait(&ending, &signal_number);
@@ -57,13 +61,7 @@ int Serve(const SimOptions& options, sigset_t& ending) {
 // Exit code 0 when every poll passed.
 int Poll(const SimOptions& options, sigset_t& ending) {
   PtyPoller poller(options.link_path, options.poller);
-  try {
-    poller.Open();
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "tarvex-sim: %s\n", e.what());
-    return 1;
-  }
-  ReportReady(options.link_path);
+  if (!OpenAndReportReady([&poller] { poller.Open(); }, options.link_path)) return 1;
 
   std::thread signals([&] {
     int signal_number = 0;

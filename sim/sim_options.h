@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "sim/controller_model.h"
-#include "sim/fault.h"
-#include "sim/poller_options.h"
+#include "sim/model/controller_model.h"
+#include "sim/model/fault.h"
+#include "sim/poll/poller_options.h"
 
 namespace tarvex::sim {
 

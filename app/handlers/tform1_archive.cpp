@@ -1,0 +1,71 @@
+// The archive: "Begin up retro" (the pointer query) and "RETRO" (the retrieval into
+// Memo1 and, with "Файл", into a text file, times shifted to the PC's zone).
+#include <QLineEdit>
+#include <QPushButton>
+#include <string>
+
+#include "app/handlers/command_guard.h"
+#include "app/handlers/count_boxes_of.h"
+#include "app/tform1.h"
+#include "app/widgets/cp1251.h"
+#include "app/widgets/text_pane.h"
+#include "archive/archive_retrieval.h"
+
+namespace tarvex {
+namespace {
+
+// The pointer query's value in RecordPointer and "OK=" + P as the whole text of
+// Memo1; a pointer of 0 (a silent controller too) shows "NOT OK".
+void ShowArchivePointer(TForm1& form, const QueryReading& reading) {
+  form.RecordPointer = reading.value;
+  form.Memo1->Clear();
+  form.Memo1->SetText(std::string_view("OK=" + std::to_string(reading.value)));
+  form.ShowResult(!reading.failure);
+}
+
+// RETRO as the window shows it: the pointer as "Begin up retro" shows it, R in
+// RecordPointer, the lines in Memo1, each record's index in Edi, ONE's value in EdVal.
+class ArchiveView final : public ArchiveRetrievalSink {
+ public:
+  explicit ArchiveView(TForm1& form) : form_(form) {}
+
+  CountBoxes Boxes() override { return CountBoxesOf(form_); }
+  void PointerQueryStarting() override { form_.HideStatus(); }
+  void PointerRead(const QueryReading& reading) override { ShowArchivePointer(form_, reading); }
+  void RecordsStarting(std::int32_t last_index) override {
+    form_.RecordPointer = last_index;
+    form_.HideStatus();
+  }
+  void Line(std::string_view text) override { form_.Memo1->AddLine(text); }
+  void RunningNumber(std::int32_t index) override { form_.Edi->setText(QString::number(index)); }
+  void Value(std::string_view text) override { form_.EdVal->setText(FromCp1251(text)); }
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace
+
+void TForm1::BindArchiveHandlers() {
+  Bind(ButBegRetro, &TForm1::ButBegRetroClick);
+  Bind(ButContRetro, &TForm1::ButContRetroClick);
+}
+
+void TForm1::ButBegRetroClick() {
+  RunCommand(CommandRunning, [this] {
+    HideStatus();
+    ShowArchivePointer(*this, ReadArchivePointer(link));
+  });
+}
+
+void TForm1::ButContRetroClick() {
+  RunCommand(CommandRunning, [this] {
+    // The PC clock is read once, before anything else.
+    const WallTime now = wall_clock.Now();
+    const auto file = ChosenOutputFile(SaveDialog2);
+    ArchiveView view(*this);
+    if (RetrieveArchive(link, view, now, file).kind == OutcomeKind::kFailed) ShowNotOk();
+  });
+}
+
+}  // namespace tarvex

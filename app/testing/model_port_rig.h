@@ -1,0 +1,51 @@
+// Test rig: the main window with its port open on the simulated controller, reached
+// through a fake port on the fake clock, so that silent waits cost no real time.
+#pragma once
+
+#include <QLabel>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/testing/shell.h"
+#include "app/widgets/cp1251.h"
+#include "app/widgets/text_pane.h"
+#include "sim/model/controller_model.h"
+#include "testing/fake_port.h"
+#include "testing/model_peer.h"
+
+namespace tarvex::testing {
+
+class ModelPortRig {
+ public:
+  explicit ModelPortRig(const sim::ModelOptions& options = {}) : model(options) {
+    auto port = std::make_unique<FakePort>(shell.clock, ModelPeer(model));
+    port_ = port.get();
+    shell.form->link.PortHandle = std::move(port);
+    shell.form->ok->show();
+  }
+
+  TForm1& form() { return *shell.form; }
+  // Every request written to the port, in order; valid while the port is open.
+  const std::vector<std::vector<std::uint8_t>>& writes() const { return port_->writes; }
+  // The port, to inject bytes that come without a request (the controller's polls).
+  FakePort& port() { return *port_; }
+  // The diagnostic window's trace, one entry per line.
+  QStringList TraceLines() const {
+    return FromCp1251(shell.form2->Memo->Text()).split("\r\n", Qt::SkipEmptyParts);
+  }
+  bool OkShown() const { return !shell.form->Label2->isHidden(); }
+  bool NotOkShown() const { return !shell.form->Label5->isHidden(); }
+
+  Shell shell;
+  sim::ControllerModel model;
+
+ private:
+  FakePort* port_ = nullptr;
+};
+
+inline std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+inline std::string StringOf(const std::vector<std::uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
+
+}  // namespace tarvex::testing

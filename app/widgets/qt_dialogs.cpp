@@ -1,0 +1,60 @@
+#include "app/widgets/qt_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/widgets/ok_bottom_dlg.h"
+
+namespace tarvex {
+namespace {
+
+void ShowBox(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon) {
+  QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+QString QtFilter(const FileDialogSpec& dialog) {
+  if (dialog.filter_description.isEmpty() && dialog.filter_pattern.isEmpty()) return {};
+  return dialog.filter_description + " (" + dialog.filter_pattern + ")";
+}
+
+// Qt's own dialog rather than the system's: it gives the default extension only to
+// a name typed without one, while to a system dialog's answer Qt adds it to any name
+// without an extension, a file picked from the list included.
+std::optional<QString> AskFile(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, QString(), QString(), QtFilter(spec));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(spec.default_extension);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QString name = dialog.selectedFiles().value(0);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+}  // namespace
+
+void QtDialogs::Message(const QString& text) {
+  ShowBox(main_window_, title_, text, QMessageBox::NoIcon);
+}
+
+void QtDialogs::Error(const QString& text) {
+  ShowBox(main_window_, title_, text, QMessageBox::Critical);
+}
+
+int QtDialogs::Confirm() {
+  if (confirmation_ == nullptr) return kNo;
+  return confirmation_->exec() == kYes ? kYes : kNo;
+}
+
+std::optional<QString> QtDialogs::OpenFile(const FileDialogSpec& dialog) {
+  return AskFile(main_window_, dialog, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::SaveFile(const FileDialogSpec& dialog) {
+  return AskFile(main_window_, dialog, QFileDialog::AcceptSave);
+}
+
+}  // namespace tarvex

@@ -1,0 +1,66 @@
+// The simulated controller on a pseudo-terminal (POSIX): the tool opens the symbolic
+// link like a serial device and talks to the model through it.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "sim/model/controller_model.h"
+#include "sim/pty/pty_line.h"
+
+namespace tarvex::sim {
+
+struct PtyOptions {
+  std::string link_path;   // made a symbolic link to the terminal's device
+  std::int32_t baud = 0;   // > 0: replies paced at 10 bits per byte; 0: at once
+  // A request left unfinished this long is taken as abandoned and forgotten.
+  std::chrono::milliseconds partial_request_timeout{1000};
+  // Called on the serving thread when the line cannot be brought back after a hang-up;
+  // serving has ended then.
+  std::function<void(const std::string&)> on_failure;
+};
+
+// Serves the model on its own thread. Both ends of the terminal are raw (bytes pass
+// unchanged, 0x11 and 0x13 included), and the server keeps a descriptor of the device
+// side open, so the tool may close and re-open the port at will.
+class PtyServer {
+ public:
+  PtyServer(ControllerModel& model, PtyOptions options);
+  ~PtyServer();
+  PtyServer(const PtyServer&) = delete;
+  PtyServer& operator=(const PtyServer&) = delete;
+
+  // Creates the terminal and the link (replacing an older link, creating its folder)
+  // and starts serving. Throws std::runtime_error with the reason.
+  void Start();
+  // Ends serving and removes the link. Safe to call more than once.
+  void Stop();
+
+  const std::string& link_path() const { return line_.link_path(); }
+  // Runs `fn` on the model while the serving thread keeps its hands off it.
+  void WithModel(const std::function<void(ControllerModel&)>& fn);
+
+ private:
+  using TimePoint = std::chrono::steady_clock::time_point;
+
+  void Serve();
+  // False when the server is stopping or the line is gone.
+  bool Send(const Reply& reply, TimePoint earliest);
+  bool HangUp(std::chrono::milliseconds down_for);
+
+  ControllerModel& model_;
+  PtyOptions options_;
+  std::mutex model_mutex_;
+  std::thread thread_;
+  std::atomic<bool> stopping_{false};
+  PtyLine line_;
+  int wake_read_fd_ = -1;
+  int wake_write_fd_ = -1;
+};
+
+}  // namespace tarvex::sim
