@@ -172,42 +172,66 @@ int RunProcess(const std::vector<std::string>& args, const std::string& err_path
 
 }  // namespace
 
-Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
-  BenchLink bench(reader, baud, {"--records", "1500"});
+// Counts what the pane gets of a LOG retrieval by the core operation.
+class CountingLogSink : public LogRetrievalSink {
+ public:
+  explicit CountingLogSink(int records) { boxes_.beg = std::to_string(records); }
+  CountBoxes Boxes() override { return boxes_; }
+  void Line(std::string_view text) override {
+    ++lines;
+    bytes += text.size();
+  }
+  int lines = 0;
+  std::size_t bytes = 0;
+
+ private:
+  // The window's "последних" with the number of records typed.
+  CountBoxes boxes_;
+};
+
+// The reference: the window's arithmetic with each record read by the per-byte reader.
+// Returns the bytes of the pane's lines.
+std::size_t LiteralLog(BenchLink& bench, int records) {
   Link& link = bench.link();
-  bench.hooks().Start();
-  const auto start = std::chrono::steady_clock::now();
-  const std::int32_t count = QueryLogCount(link);
-  const std::int32_t pointer = QueryLogPointer(link);
-  // The window's own arithmetic: the last `records` records, "последних" ticked.
   CountBoxes boxes;
   boxes.beg = std::to_string(records);
-  const LogRetrievalPlan plan = PlanLogRetrieval(boxes, count, pointer);
+  const LogRetrievalPlan plan = PlanLogRetrieval(boxes, QueryLogCount(link), QueryLogPointer(link));
   if (plan.count != records) throw std::runtime_error("the simulator holds too few records");
   LogRenderState state;
-  std::size_t rendered_bytes = 0;
+  std::size_t bytes = 0;
   std::int32_t x = plan.first_index;
   for (std::int32_t i = 0; i < plan.count; ++i, ++x) {
     link.hooks().PumpMessages();
     x = LogRequestIndex(boxes, x);
-    std::int32_t length = 0;
-    if (reader == Reader::kLiteral) {
-      const std::size_t n = BuildIndexedRequest(link.TransferFrame, kLogRecordCode, x);
-      length = LiteralExchangeData(bench.counted_port(), link.TransferFrame, n);
-    } else {
-      length = ReadLogRecord(link, x);
-    }
+    const std::size_t n = BuildIndexedRequest(link.TransferFrame, kLogRecordCode, x);
+    const std::int32_t length = LiteralExchangeData(bench.counted_port(), link.TransferFrame, n);
     if (length <= 0) throw std::runtime_error("record read failed at " + std::to_string(x));
-    rendered_bytes += RenderLogRecord({link.TransferFrame.data(), static_cast<std::size_t>(length)}, state)
-                          .file_bytes.size();
+    bytes += RenderLogRecord({link.TransferFrame.data(), static_cast<std::size_t>(length)}, state).pane_text.size();
+  }
+  return bytes;
+}
+
+Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
+  BenchLink bench(reader, baud, {"--records", "1500"});
+  bench.hooks().Start();
+  const auto start = std::chrono::steady_clock::now();
+  std::size_t bytes = 0;
+  if (reader == Reader::kLiteral) {
+    bytes = LiteralLog(bench, records);
+  } else {
+    CountingLogSink sink(records);
+    const OperationOutcome outcome = RetrieveLog(bench.link(), sink, std::nullopt);
+    if (outcome.kind != OutcomeKind::kDone || sink.lines != records) {
+      throw std::runtime_error("the retrieval ended early: " + OutcomeText(outcome));
+    }
+    bytes = sink.bytes;
   }
   Measurement m;
   m.name = "log" + std::to_string(records) + "_" + std::to_string(baud);
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds();
   bench.ReportGaps(m);
-  m.detail = std::to_string(records) + " records, " + std::to_string(rendered_bytes) +
-             " bytes of lines" + Suffix(reader);
+  m.detail = std::to_string(records) + " records, " + std::to_string(bytes) + " bytes of lines" + Suffix(reader);
   return m;
 }
 
