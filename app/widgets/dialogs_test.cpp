@@ -22,14 +22,20 @@ using tarvex::ScriptedDialogs;
 namespace {
 
 // Acts on the next file dialog once it is up, as the user would; a watchdog cancels
-// it so that a lost step fails the test instead of hanging it.
+// it, and any message box it raised, so that a lost step fails the test instead of
+// hanging it.
 void AnswerFileDialog(std::function<void(QFileDialog&)> answer) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, answer] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || !dialog->isVisible()) return;
     poll->deleteLater();
-    QTimer::singleShot(5000, dialog, &QDialog::reject);
+    QTimer::singleShot(5000, dialog, [dialog] {
+      while (auto* top = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        top->reject();
+        if (top == dialog) break;
+      }
+    });
     answer(*dialog);
   });
   poll->start(5);
@@ -74,7 +80,8 @@ class DialogsTest : public QObject {
       QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), "conf");
       QMetaObject::invokeMethod(&dialog, "accept");
     });
-    QCOMPARE(dialogs.SaveFile({"cfg", "*.cfg", "json"}), std::optional<QString>(dir.filePath("conf.json")));
+    // Typed into the open dialog, a name that does not exist yet: "Open cfg" creates it.
+    QCOMPARE(dialogs.OpenFile({"cfg", "*.cfg", "json"}), std::optional<QString>(dir.filePath("conf.json")));
   }
 
   void ScriptedConfirmationAnswersInOrderThenNo() {

@@ -22,12 +22,13 @@ QString QtFilter(const FileDialogSpec& dialog) {
 // Qt's own dialog rather than the system's: it gives the default extension only to
 // a name typed without one, while to a system dialog's answer Qt adds it to any name
 // without an extension, a file picked from the list included.
-std::optional<QString> AskFile(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-  QFileDialog dialog(parent, QString(), QString(), QtFilter(spec));
+std::optional<QString> AskFile(QWidget* parent, const FileDialogSpec& setup, QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(parent, QString(), QString(), QtFilter(setup));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
-  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setDefaultSuffix(spec.default_extension);
+  // A typed name that does not exist yet is taken too: the handlers create the file.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(setup.default_extension);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QString name = dialog.selectedFiles().value(0);
   if (name.isEmpty()) return std::nullopt;
