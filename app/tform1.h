@@ -67,8 +67,8 @@ class TForm1 : public QWidget {
   // which the controls are created.
   TextPane* Memo = nullptr;
   QPushButton* Ope = nullptr;
-  FileDialogSpec OpenDialog{"cfg", "*.cfg", "json"};
-  FileDialogSpec SaveDialog{"cfg", "*.cfg", "json"};
+  FileDialogSetup OpenDialog{"cfg", "*.cfg", "json"};
+  FileDialogSetup SaveDialog{"cfg", "*.cfg", "json"};
   QPushButton* Sav = nullptr;
   QPushButton* DownScr = nullptr;
   QPushButton* Upl = nullptr;
@@ -100,9 +100,9 @@ class TForm1 : public QWidget {
   QLabel* Label7 = nullptr;
   QPushButton* ButKillLog = nullptr;
   QPushButton* ButBegLog = nullptr;
-  FileDialogSpec OpenDialog1{"", "scr", "scr"};
+  FileDialogSetup OpenDialog1{"", "scr", "scr"};
   TextPane* Memo1 = nullptr;
-  FileDialogSpec SaveDialog1{"", "", "log"};
+  FileDialogSetup SaveDialog1{"", "", "log"};
   QPushButton* ButContLog = nullptr;
   QPushButton* ButBegRetro = nullptr;
   QPushButton* ButContRetro = nullptr;
@@ -121,7 +121,7 @@ class TForm1 : public QWidget {
   QLineEdit* EdONE = nullptr;
   QCheckBox* ONE = nullptr;
   QLineEdit* EdVal = nullptr;
-  FileDialogSpec SaveDialog2{"", "", "ret"};
+  FileDialogSetup SaveDialog2{"", "", "ret"};
   QPushButton* Button7 = nullptr;
   QPushButton* Button8 = nullptr;
   QPushButton* ButContCount = nullptr;
@@ -181,7 +181,7 @@ class TForm1 : public QWidget {
   void ShowResult(bool ok);
   // With "Файл" ticked, the output file chosen in `dialog`; none when it is not ticked
   // or the dialog was cancelled.
-  std::optional<std::filesystem::path> ChosenOutputFile(const FileDialogSpec& dialog);
+  std::optional<std::filesystem::path> ChosenOutputFile(const FileDialogSetup& dialog);
   // A plain message box (UTF-8 text, leading blanks kept).
   void ShowMessage(const char* utf8_text);
 

@@ -120,7 +120,7 @@ void TForm1::ShowResult(bool ok) {
   }
 }
 
-std::optional<std::filesystem::path> TForm1::ChosenOutputFile(const FileDialogSpec& dialog) {
+std::optional<std::filesystem::path> TForm1::ChosenOutputFile(const FileDialogSetup& dialog) {
   if (!chFile->isChecked()) return std::nullopt;
   const auto path = dialogs.SaveFile(dialog);
   if (!path) return std::nullopt;

@@ -10,7 +10,7 @@ int ScriptedDialogs::Confirm() {
   return answer;
 }
 
-std::optional<QString> ScriptedDialogs::NextFile(const FileDialogSpec& dialog) {
+std::optional<QString> ScriptedDialogs::NextFile(const FileDialogSetup& dialog) {
   file_dialogs_shown.push_back(dialog);
   if (file_answers.empty()) return std::nullopt;
   auto answer = file_answers.front();

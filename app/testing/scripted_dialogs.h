@@ -18,8 +18,8 @@ class ScriptedDialogs final : public Dialogs {
   void Error(const QString& text) override { errors.append(text); }
   // The next queued answer; kNo when the queue is empty.
   int Confirm() override;
-  std::optional<QString> OpenFile(const FileDialogSpec& dialog) override { return NextFile(dialog); }
-  std::optional<QString> SaveFile(const FileDialogSpec& dialog) override { return NextFile(dialog); }
+  std::optional<QString> OpenFile(const FileDialogSetup& dialog) override { return NextFile(dialog); }
+  std::optional<QString> SaveFile(const FileDialogSetup& dialog) override { return NextFile(dialog); }
 
   QStringList messages;
   QStringList errors;
@@ -29,10 +29,10 @@ class ScriptedDialogs final : public Dialogs {
   // dialog would give back; std::nullopt = Cancel, and an empty queue cancels too.
   std::deque<std::optional<QString>> file_answers;
   // The settings of every file dialog shown.
-  std::vector<FileDialogSpec> file_dialogs_shown;
+  std::vector<FileDialogSetup> file_dialogs_shown;
 
  private:
-  std::optional<QString> NextFile(const FileDialogSpec& dialog);
+  std::optional<QString> NextFile(const FileDialogSetup& dialog);
 };
 
 }  // namespace tarvex

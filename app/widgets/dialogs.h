@@ -10,7 +10,7 @@ namespace tarvex {
 // A standard file dialog's settings: one filter entry (none when both are empty)
 // and the extension given to a name typed without one (a file picked from the list
 // keeps its own name).
-struct FileDialogSpec {
+struct FileDialogSetup {
   QString filter_description;
   QString filter_pattern;
   QString default_extension;
@@ -34,8 +34,8 @@ class Dialogs {
 
   // The chosen file (a typed name without an extension has received the default
   // one); nothing when cancelled.
-  virtual std::optional<QString> OpenFile(const FileDialogSpec& dialog) = 0;
-  virtual std::optional<QString> SaveFile(const FileDialogSpec& dialog) = 0;
+  virtual std::optional<QString> OpenFile(const FileDialogSetup& dialog) = 0;
+  virtual std::optional<QString> SaveFile(const FileDialogSetup& dialog) = 0;
 };
 
 }  // namespace tarvex

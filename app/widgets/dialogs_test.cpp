@@ -16,7 +16,7 @@
 #include "app/widgets/qt_dialogs.h"
 
 using tarvex::Dialogs;
-using tarvex::FileDialogSpec;
+using tarvex::FileDialogSetup;
 using tarvex::ScriptedDialogs;
 
 namespace {

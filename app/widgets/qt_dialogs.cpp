@@ -14,7 +14,7 @@ void ShowBox(QWidget* parent, const QString& title, const QString& text, QMessag
   box.exec();
 }
 
-QString QtFilter(const FileDialogSpec& dialog) {
+QString QtFilter(const FileDialogSetup& dialog) {
   if (dialog.filter_description.isEmpty() && dialog.filter_pattern.isEmpty()) return {};
   return dialog.filter_description + " (" + dialog.filter_pattern + ")";
 }
@@ -22,7 +22,7 @@ QString QtFilter(const FileDialogSpec& dialog) {
 // Qt's own dialog rather than the system's: it gives the default extension only to
 // a name typed without one, while to a system dialog's answer Qt adds it to any name
 // without an extension, a file picked from the list included.
-std::optional<QString> AskFile(QWidget* parent, const FileDialogSpec& setup, QFileDialog::AcceptMode mode) {
+std::optional<QString> AskFile(QWidget* parent, const FileDialogSetup& setup, QFileDialog::AcceptMode mode) {
   QFileDialog dialog(parent, QString(), QString(), QtFilter(setup));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(mode);
@@ -50,11 +50,11 @@ int QtDialogs::Confirm() {
   return confirmation_->exec() == kYes ? kYes : kNo;
 }
 
-std::optional<QString> QtDialogs::OpenFile(const FileDialogSpec& dialog) {
+std::optional<QString> QtDialogs::OpenFile(const FileDialogSetup& dialog) {
   return AskFile(main_window_, dialog, QFileDialog::AcceptOpen);
 }
 
-std::optional<QString> QtDialogs::SaveFile(const FileDialogSpec& dialog) {
+std::optional<QString> QtDialogs::SaveFile(const FileDialogSetup& dialog) {
   return AskFile(main_window_, dialog, QFileDialog::AcceptSave);
 }
 

@@ -24,8 +24,8 @@ class QtDialogs final : public Dialogs {
   void Message(const QString& text) override;
   void Error(const QString& text) override;
   int Confirm() override;
-  std::optional<QString> OpenFile(const FileDialogSpec& dialog) override;
-  std::optional<QString> SaveFile(const FileDialogSpec& dialog) override;
+  std::optional<QString> OpenFile(const FileDialogSetup& dialog) override;
+  std::optional<QString> SaveFile(const FileDialogSetup& dialog) override;
 
  private:
   QString title_;

@@ -37,7 +37,7 @@ TEST(ParseFault, ReadsTargetKindDurationAndOptions) {
   EXPECT_EQ(ParseFault("text:silence").target, FaultTarget::kText);
 }
 
-TEST(ParseFault, RefusesMalformedSpecs) {
+TEST(ParseFault, RefusesMalformedFaultTexts) {
   for (const char* fault_text : {"", "long", "long:28", "long:x:silence", "long:300:silence",
                            "block:18:silence", "wide:28:silence", "long:28:explode",
                            "long:28:silence=5", "long:28:pause=abc", "long:28:silence:later=1",
