@@ -8,18 +8,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <chrono>
 #include <time.h>
 
 #include "app/testing/pump_watch.h"
 #include "app/testing/sim_window.h"
+#include "link/link.h"
 #include "testing/counting_port.h"
 
 using tarvex::testing::SimWindow;
 
 namespace {
-
-// 1.75 ms at 19200 baud and above.
-constexpr double kInterFrameSilence = 0.00175;
 
 // CPU time of the calling thread, the window's: the simulator serves on its own.
 double ThreadCpuSeconds() {
@@ -64,7 +63,8 @@ class LogTimingTest : public QObject {
     const double wire = static_cast<double>(counted->written + counted->read) * 10.0 / baud;
     const double ratio = seconds / wire;
     // Before each request the line keeps the inter-frame silence after the reply before.
-    const double silences = (2 + 500) * kInterFrameSilence;
+    const double silences =
+        (2 + 500) * std::chrono::duration<double>(tarvex::Link::InterFrameGap(baud)).count();
     qInfo("500 records at %d baud: %.3f s, wire time %.3f s (%zu bytes out, %zu in), ratio %.3f, "
           "ratio to the wire time with the inter-frame silences %.3f, longest gap between message "
           "pumps %lld ms",

@@ -84,7 +84,12 @@ int main(int argc, char** argv) {
         if (m.name == t.name) {
           const bool met = m.ratio() <= t.max_ratio;
           all_met = all_met && met;
-          std::printf("%s ratio=%.3f (target <= %.2f: %s)\n", t.name, m.ratio(), t.max_ratio, met ? "met" : "MISSED");
+          std::printf("%s ratio=%.3f (target <= %.2f: %s", t.name, m.ratio(), t.max_ratio, met ? "met" : "MISSED");
+          if (m.silence_seconds > 0) {
+            std::printf("; %.3f against the wire time with the inter-frame silences",
+                        m.seconds / (m.limit_seconds + m.silence_seconds));
+          }
+          std::printf(")\n");
         }
       }
     }

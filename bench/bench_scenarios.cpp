@@ -29,6 +29,11 @@ namespace {
 using Seconds = std::chrono::duration<double>;
 using SteadyTime = std::chrono::steady_clock::time_point;
 
+// What the silences before `requests` requests add to the wire time.
+double SilenceSeconds(std::int32_t baud, int requests) {
+  return requests * Seconds(Link::InterFrameGap(baud)).count();
+}
+
 // Notes the gaps between two message pumps, as the window would see them.
 class TimingHooks final : public LinkHooks {
  public:
@@ -230,6 +235,7 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
   m.name = "log" + std::to_string(records) + "_" + std::to_string(baud);
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds();
+  if (reader == Reader::kOurs) m.silence_seconds = SilenceSeconds(baud, bench.hooks().requests);
   bench.ReportGaps(m);
   m.detail = std::to_string(records) + " records, " + std::to_string(bytes) + " bytes of lines" + Suffix(reader);
   return m;
@@ -240,6 +246,7 @@ Measurement MeasureCliLog(std::int32_t baud, int records) {
   // The bytes on the wire: the same retrieval in this process, against a simulator
   // with the same records that answers at once.
   double wire_seconds = 0;
+  double silence_seconds = 0;
   {
     BenchLink counted(Reader::kOurs, baud, sim_args, false);
     LastRecords sink(records);
@@ -247,6 +254,7 @@ Measurement MeasureCliLog(std::int32_t baud, int records) {
       throw std::runtime_error("the counted log retrieval failed");
     }
     wire_seconds = counted.WireSeconds();
+    silence_seconds = SilenceSeconds(baud, counted.hooks().requests);
   }
   sim::SimProcess sim(TARVEX_SIM_EXECUTABLE, SimArgs(baud, true, sim_args));
   const std::filesystem::path folder = std::filesystem::path(LinkPath("cli")).parent_path();
@@ -262,6 +270,7 @@ Measurement MeasureCliLog(std::int32_t baud, int records) {
   m.name = "cli_log" + std::to_string(records) + "_" + std::to_string(baud);
   m.seconds = seconds;
   m.limit_seconds = wire_seconds;
+  m.silence_seconds = silence_seconds;
   m.detail = "the whole tarvex-cli process, " + std::to_string(std::filesystem::file_size(file)) + " bytes of file";
   std::filesystem::remove(file);
   std::filesystem::remove(err);

@@ -10,6 +10,8 @@ struct Measurement {
   std::string name;
   double seconds = 0;        // measured wall time (silent_cpu: CPU seconds)
   double limit_seconds = 0;  // the limit the ratio is taken against
+  // The inter-frame silences the link keeps before its requests, outside the limit.
+  double silence_seconds = 0;
   double max_pump_gap_ms = 0;
   // The longest gap less the time in it when the processors the link thread was on
   // ran nothing of ours (without a stall watch, the same as the longest gap).

@@ -62,13 +62,15 @@ void Link::Close() {
 
 bool Link::PortUsable() const { return PortHandle && !PortHandle->Lost(); }
 
-void Link::WaitInterFrameGap() {
-  if (!PortUsable()) return;
+Clock::Duration Link::InterFrameGap(std::int32_t baud) {
   // Modbus RTU: 3.5 character times of 11 bits below 19200 baud, 1.75 ms above (and
   // when the rate is not known).
-  const microseconds gap = baud_ >= 19200 || baud_ <= 0
-                               ? microseconds(1750)
-                               : microseconds(static_cast<long long>(38500000LL / baud_));
+  return baud >= 19200 || baud <= 0 ? microseconds(1750) : microseconds(38500000LL / baud);
+}
+
+void Link::WaitInterFrameGap() {
+  if (!PortUsable()) return;
+  const auto gap = InterFrameGap(baud_);
   if (tail_possible_) {
     // A reply taken at its length may run on: what comes within the gap belongs to it
     // and is dropped. A device that never falls silent is cut off at the end-of-reply

@@ -32,6 +32,8 @@ class Link {
   static constexpr auto kEndOfReplySilence = std::chrono::milliseconds(59);
   // Longest wait between two message pumps while a read waits.
   static constexpr auto kPumpInterval = std::chrono::milliseconds(5);
+  // The silence kept on the line before each request at `baud`.
+  static Clock::Duration InterFrameGap(std::int32_t baud);
 
   Link(LinkHooks& hooks, Clock& clock);
 

@@ -22,7 +22,7 @@ struct PtyOptions {
   std::chrono::milliseconds partial_request_timeout{1000};
   // Called on the serving thread when the line cannot be brought back after a hang-up;
   // serving has ended then.
-  std::function<void(const std::string&)> on_failure;
+  std::function<void(const std::string&)> on_failure{};
 };
 
 // Serves the model on its own thread. Both ends of the terminal are raw (bytes pass
