@@ -1,5 +1,7 @@
-// The main window: every control of the layout, the link it drives, and the state
-// that the command handlers share. Handlers live in handlers/, one file per group:
+// The main window's logic: every control as a handle on the view, the link it drives,
+// and the state that the command handlers share. It knows no toolkit: a renderer draws
+// the controls the description lists and reports what the user does. Handlers live in
+// handlers/, one file per group:
 //   tform1_shell.cpp   port selection, status labels, panes, Stop, settings, Diag
 //   tform1_config.cpp  configuration files and transfer, set test, test, reboot
 //   tform1_script.cpp  script download, upload and clear
@@ -8,124 +10,120 @@
 //   tform1_archive.cpp archive: pointer query and RETRO retrieval
 //   tform1_service.cpp REBOOT (also Diag's), Registration, Ident, Press
 //   tform1_responder.cpp the responder test ("Start")
-// Further groups add their own tform1_<group>.cpp, declare their handlers below in
-// the window's declaration order and bind their controls in a Bind<Group>Handlers()
-// called from the constructor (tform1.cpp).
+// A control's click runs the handler its row in the description names.
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
-#include "app/widgets/dialogs.h"
+#include "app/dialogs.h"
+#include "app/handle.h"
+#include "app/tform2.h"
+#include "app/view.h"
 #include "app/window_link_hooks.h"
 #include "basics/wall_clock.h"
 #include "link/clock.h"
 #include "link/config_transfer.h"
 #include "link/link.h"
 
-class QAbstractButton;
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 namespace tarvex {
 
-class TextPane;
-class TForm2;
-
-class TForm1 : public QWidget {
+class TForm1 final : public ViewEvents {
  public:
   // What the window needs from outside; tests pass their own.
   struct Services {
+    View& view;
     Dialogs& dialogs;
     Clock& clock;
     // The settings file, "log.log" (basics/settings_path.h).
-    QString settings_path;
+    std::filesystem::path settings_path;
     // Ends the process at once with the given exit code.
     std::function<void(int)> exit_process;
     // The PC's calendar clock (the archive's zone shift, the responder's device clock).
     WallClock& wall_clock = SystemWallClock();
+    // The user's decimal separator, for the values in the responder's trace lines.
+    char decimal_separator = '.';
   };
 
-  // Builds the controls and runs FormCreate (reads the settings).
+  // Takes the controls the view has built and runs FormCreate (reads the settings).
   explicit TForm1(Services services);
-  ~TForm1() override;
 
-  // The diagnostic window, created after this one: its trace pane receives the
-  // link's trace lines and right clicks show it.
-  void AttachDiag(TForm2* form2);
-  TForm2* Form2 = nullptr;
+  // Declared before the controls: each handle is made with it.
+  View& view;
 
-  // Controls and file dialogs, in declaration order, which is also the order in
-  // which the controls are created.
-  TextPane* Memo = nullptr;
-  QPushButton* Ope = nullptr;
-  FileDialogSetup OpenDialog{"cfg", "*.cfg", "json"};
-  FileDialogSetup SaveDialog{"cfg", "*.cfg", "json"};
-  QPushButton* Sav = nullptr;
-  QPushButton* DownScr = nullptr;
-  QPushButton* Upl = nullptr;
-  QLineEdit* Edit1 = nullptr;
-  QLabel* Label1 = nullptr;
-  QPushButton* ReadTim = nullptr;
-  QPushButton* OpenCom = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Set_Test = nullptr;
-  QPushButton* Down_testik = nullptr;
-  QPushButton* Upl_test = nullptr;
-  QLabel* ok = nullptr;
-  QLabel* Label = nullptr;
-  QPushButton* BuReboot = nullptr;
-  QPushButton* Button2 = nullptr;
-  QLineEdit* add1 = nullptr;
-  QLineEdit* add2 = nullptr;
-  QLineEdit* day = nullptr;
-  QLineEdit* Boud = nullptr;
-  QComboBox* ComboBox1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QComboBox* ComboBox2 = nullptr;
-  QComboBox* ComboBox3 = nullptr;
-  QLabel* Label3 = nullptr;
-  QLabel* Label4 = nullptr;
-  QLabel* Label5 = nullptr;
-  QPushButton* ButtonUp = nullptr;
-  QLabel* Label6 = nullptr;
-  QLabel* Label7 = nullptr;
-  QPushButton* ButKillLog = nullptr;
-  QPushButton* ButBegLog = nullptr;
-  FileDialogSetup OpenDialog1{"", "scr", "scr"};
-  TextPane* Memo1 = nullptr;
-  FileDialogSetup SaveDialog1{"", "", "log"};
-  QPushButton* ButContLog = nullptr;
-  QPushButton* ButBegRetro = nullptr;
-  QPushButton* ButContRetro = nullptr;
-  QCheckBox* Last10 = nullptr;
-  QCheckBox* Last100 = nullptr;
-  QCheckBox* Index = nullptr;
-  QLineEdit* Beg = nullptr;
-  QLineEdit* End2 = nullptr;
-  QCheckBox* chFile = nullptr;
-  QPushButton* Button3 = nullptr;
-  QCheckBox* Last500 = nullptr;
-  QLineEdit* Edi = nullptr;
-  QPushButton* Button4 = nullptr;
-  QPushButton* Button5 = nullptr;
-  QPushButton* Button6 = nullptr;
-  QLineEdit* EdONE = nullptr;
-  QCheckBox* ONE = nullptr;
-  QLineEdit* EdVal = nullptr;
-  FileDialogSetup SaveDialog2{"", "", "ret"};
-  QPushButton* Button7 = nullptr;
-  QPushButton* Button8 = nullptr;
-  QPushButton* ButContCount = nullptr;
-  QPushButton* Button9 = nullptr;
+  // Controls and file dialogs, in declaration order.
+  Handle Memo{view, Control::Memo};
+  Handle Ope{view, Control::Ope};
+  const FileDialogSetup OpenDialog{"cfg", "*.cfg", "json"};
+  const FileDialogSetup SaveDialog{"cfg", "*.cfg", "json"};
+  Handle Sav{view, Control::Sav};
+  Handle DownScr{view, Control::DownScr};
+  Handle Upl{view, Control::Upl};
+  Handle Edit1{view, Control::Edit1};
+  Handle Label1{view, Control::Label1};
+  Handle ReadTim{view, Control::ReadTim};
+  Handle OpenCom{view, Control::OpenCom};
+  Handle Button1{view, Control::Button1};
+  Handle Set_Test{view, Control::Set_Test};
+  Handle Down_testik{view, Control::Down_testik};
+  Handle Upl_test{view, Control::Upl_test};
+  Handle ok{view, Control::ok};
+  Handle Label{view, Control::Label};
+  Handle BuReboot{view, Control::BuReboot};
+  Handle Button2{view, Control::Button2};
+  Handle add1{view, Control::add1};
+  Handle add2{view, Control::add2};
+  Handle day{view, Control::day};
+  Handle Boud{view, Control::Boud};
+  Handle ComboBox1{view, Control::ComboBox1};
+  Handle Label2{view, Control::Label2};
+  Handle ComboBox2{view, Control::ComboBox2};
+  Handle ComboBox3{view, Control::ComboBox3};
+  Handle Label3{view, Control::Label3};
+  Handle Label4{view, Control::Label4};
+  Handle Label5{view, Control::Label5};
+  Handle ButtonUp{view, Control::ButtonUp};
+  Handle Label6{view, Control::Label6};
+  Handle Label7{view, Control::Label7};
+  Handle ButKillLog{view, Control::ButKillLog};
+  Handle ButBegLog{view, Control::ButBegLog};
+  const FileDialogSetup OpenDialog1{"", "scr", "scr"};
+  Handle Memo1{view, Control::Memo1};
+  const FileDialogSetup SaveDialog1{"", "", "log"};
+  Handle ButContLog{view, Control::ButContLog};
+  Handle ButBegRetro{view, Control::ButBegRetro};
+  Handle ButContRetro{view, Control::ButContRetro};
+  Handle Last10{view, Control::Last10};
+  Handle Last100{view, Control::Last100};
+  Handle Index{view, Control::Index};
+  Handle Beg{view, Control::Beg};
+  Handle End2{view, Control::End2};
+  Handle chFile{view, Control::chFile};
+  Handle Button3{view, Control::Button3};
+  Handle Last500{view, Control::Last500};
+  Handle Edi{view, Control::Edi};
+  Handle Button4{view, Control::Button4};
+  Handle Button5{view, Control::Button5};
+  Handle Button6{view, Control::Button6};
+  Handle EdONE{view, Control::EdONE};
+  Handle ONE{view, Control::ONE};
+  Handle EdVal{view, Control::EdVal};
+  const FileDialogSetup SaveDialog2{"", "", "ret"};
+  Handle Button7{view, Control::Button7};
+  Handle Button8{view, Control::Button8};
+  Handle ButContCount{view, Control::ButContCount};
+  Handle Button9{view, Control::Button9};
+
+  // The diagnostic window: its trace pane receives the link's trace lines, and a
+  // right click on the main window's surface shows it.
+  TForm2 Form2{view};
 
   // Handlers, in the window's declaration order.
   void OpeClick();
@@ -134,7 +132,7 @@ class TForm1 : public QWidget {
   void TestClick();
   void UplClick();
   void OpenComClick();
-  void FormMouseUp(Qt::MouseButton button);
+  void FormMouseUp(MouseButton button);
   void Button1Click();
   void Set_TestClick();
   void Down_testClick();
@@ -183,13 +181,27 @@ class TForm1 : public QWidget {
   // or the dialog was cancelled.
   std::optional<std::filesystem::path> ChosenOutputFile(const FileDialogSetup& dialog);
   // A plain message box (UTF-8 text, leading blanks kept).
-  void ShowMessage(const char* utf8_text);
+  void ShowMessage(std::string_view utf8_text);
 
   // Runs a handler the way the framework does: an error it throws ends it and is
   // shown in the error box.
-  void Run(void (TForm1::*handler)());
-  // Clicks of `control` run `handler` through Run().
-  void Bind(QAbstractButton* control, void (TForm1::*handler)());
+  template <typename Handler>
+  void Run(Handler handler) {
+    try {
+      handler();
+    } catch (const std::exception& error) {
+      dialogs.Error(error.what());
+    }
+  }
+  void Run(void (TForm1::*handler)()) {
+    Run([this, handler] { (this->*handler)(); });
+  }
+
+  // ViewEvents: what the renderer reports.
+  void Clicked(Control control) override;
+  void MouseUp(Window window, MouseButton button) override;
+  void CloseRequested(Window window) override;
+  bool Busy() const override { return CommandRunning; }
 
   // Shared state of the commands.
   Dialogs& dialogs;
@@ -208,41 +220,20 @@ class TForm1 : public QWidget {
   // Set while the responder loop ("Start") runs: a second one is refused.
   bool ResponderRunning = false;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
  private:
-  // tform1_layout.cpp
-  void BuildControls();
-  void SetTabOrder();
   // tform1_shell.cpp
-  void BindShellHandlers();
   void ShowOpenResult(bool opened);
   // tform1_config.cpp
-  void BindConfigHandlers();
   // Loads the file at `path` into ConfigText and ConfigTextLength, captioning the
   // window with the path; false when the file could not be read.
-  bool LoadConfigText(const QString& path);
-  // Replaces the file at `path` with `bytes`; false unless all were written.
-  bool WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes);
-  // tform1_script.cpp
-  void BindScriptHandlers();
-  // tform1_archive.cpp
-  void BindArchiveHandlers();
-  // tform1_service.cpp
-  void BindServiceHandlers();
-  // Diag's "REBOOT" runs Button9Click.
-  void BindDiagReboot();
+  bool LoadConfigText(const std::filesystem::path& path);
   // tform1_responder.cpp
-  void BindResponderHandlers();
   // The loop of "Start": answers polls until a conversion error or the window's closing.
   void RespondUntilClosed();
-  // tform1_log.cpp
-  void BindLogHandlers();
 
-  QString settings_path_;
+  std::filesystem::path settings_path_;
   std::function<void(int)> exit_process_;
+  char decimal_separator_;
 };
 
 }  // namespace tarvex

@@ -1,22 +1,8 @@
 #include "app/window_link_hooks.h"
 
-#include <QCoreApplication>
-#include <QLabel>
-
-#include "app/widgets/text_pane.h"
-
 namespace tarvex {
 
-void WindowLinkHooks::SetProgressLabel(QLabel* label) {
-  progress_label_ = label;
-  if (label != nullptr) label->setTextFormat(Qt::PlainText);
-}
-
-void WindowLinkHooks::PumpMessages() { QCoreApplication::processEvents(); }
-
-void WindowLinkHooks::AppendMark(const char* mark) {
-  if (progress_label_ != nullptr) progress_label_->setText(progress_label_->text() + mark);
-}
+void WindowLinkHooks::AppendMark(const char* mark) { view_.SetText(Control::Label, view_.Text(Control::Label) + mark); }
 
 void WindowLinkHooks::BeginPollWait() {
   in_poll_wait_ = true;
@@ -37,8 +23,6 @@ void WindowLinkHooks::RequestWritten() {
 
 void WindowLinkHooks::ReplyReceived() { AppendMark(" + "); }
 
-void WindowLinkHooks::Trace(const std::string& line) {
-  if (trace_pane_ != nullptr) trace_pane_->AddLine(std::string_view(line));
-}
+void WindowLinkHooks::Trace(const std::string& line) { view_.AddLine(Control::Form2_Memo, line); }
 
 }  // namespace tarvex

@@ -1,14 +1,10 @@
 // The archive: "Begin up retro" (the pointer query) and "RETRO" (the retrieval into
 // Memo1 and, with "Файл", into a text file, times shifted to the PC's zone).
-#include <QLineEdit>
-#include <QPushButton>
 #include <string>
 
 #include "app/handlers/command_guard.h"
 #include "app/handlers/count_boxes_of.h"
 #include "app/tform1.h"
-#include "app/widgets/cp1251.h"
-#include "app/widgets/text_pane.h"
 #include "archive/archive_retrieval.h"
 
 namespace tarvex {
@@ -18,8 +14,8 @@ namespace {
 // Memo1; a pointer of 0 (a silent controller too) shows "NOT OK".
 void ShowArchivePointer(TForm1& form, const QueryReading& reading) {
   form.RecordPointer = reading.value;
-  form.Memo1->Clear();
-  form.Memo1->SetText(std::string_view("OK=" + std::to_string(reading.value)));
+  form.Memo1.Clear();
+  form.Memo1.SetText(std::string_view("OK=" + std::to_string(reading.value)));
   form.ShowResult(!reading.failure);
 }
 
@@ -36,20 +32,15 @@ class ArchiveView final : public ArchiveRetrievalSink {
     form_.RecordPointer = last_index;
     form_.HideStatus();
   }
-  void Line(std::string_view text) override { form_.Memo1->AddLine(text); }
-  void RunningNumber(std::int32_t index) override { form_.Edi->setText(QString::number(index)); }
-  void Value(std::string_view text) override { form_.EdVal->setText(FromCp1251(text)); }
+  void Line(std::string_view text) override { form_.Memo1.AddLine(text); }
+  void RunningNumber(std::int32_t index) override { form_.Edi.SetText(std::to_string(index)); }
+  void Value(std::string_view text) override { form_.EdVal.SetText(text); }
 
  private:
   TForm1& form_;
 };
 
 }  // namespace
-
-void TForm1::BindArchiveHandlers() {
-  Bind(ButBegRetro, &TForm1::ButBegRetroClick);
-  Bind(ButContRetro, &TForm1::ButContRetroClick);
-}
 
 void TForm1::ButBegRetroClick() {
   RunCommand(CommandRunning, [this] {

@@ -1,16 +1,14 @@
 // Configuration text: files, the configuration pane, the transfer to and from the
 // controller, and the short-header service commands set test, test and reboot.
-#include <QLabel>
-#include <QPushButton>
 #include <algorithm>
 #include <filesystem>
 #include <span>
 
 #include "app/handlers/command_guard.h"
-#include "app/handlers/file_path.h"
 #include "app/tform1.h"
-#include "app/widgets/text_pane.h"
 #include "basics/config_file.h"
+#include "basics/cp1251_text.h"
+#include "basics/file_bytes.h"
 
 namespace tarvex {
 namespace {
@@ -41,24 +39,24 @@ void ShowResultMessage(TForm1& form, bool ok, const char* not_ok = kNotOkMessage
 // port open; without one the user is told so.
 template <typename Command>
 void WithOpenPort(TForm1& form, Command command) {
-  form.Label->setText("");
+  form.Label.SetText("");
   if (form.link.PortHandle) {
     command();
   } else {
     form.ShowMessage(kNoPortMessage);
   }
-  form.Label->setText("");
+  form.Label.SetText("");
 }
 
 // Reads the configuration or the test configuration into ConfigText and shows it; a
 // failed or empty read leaves the pane empty.
 void ReadConfiguration(TForm1& form, TransferResult (*upload)(Link&, std::span<std::uint8_t>)) {
-  form.Memo->Clear();
+  form.Memo.Clear();
   WithOpenPort(form, [&form, upload] {
     const bool read = static_cast<bool>(upload(form.link, form.ConfigText));
     if (read) {
-      form.Memo->Clear();
-      form.Memo->SetText(TextUpToFirstZero(form.ConfigText));
+      form.Memo.Clear();
+      form.Memo.SetText(TextUpToFirstZero(form.ConfigText));
     }
     ShowResultMessage(form, read);
   });
@@ -66,22 +64,9 @@ void ReadConfiguration(TForm1& form, TransferResult (*upload)(Link&, std::span<s
 
 }  // namespace
 
-void TForm1::BindConfigHandlers() {
-  Bind(Ope, &TForm1::OpeClick);
-  Bind(Sav, &TForm1::SavClick);
-  Bind(Upl, &TForm1::UplClick);
-  Bind(Set_Test, &TForm1::Set_TestClick);
-  Bind(Upl_test, &TForm1::Upl_testClick);
-  Bind(BuReboot, &TForm1::BuRebootClick);
-}
-
-bool TForm1::LoadConfigText(const QString& path) {
-  setWindowTitle(path);
-  return LoadTextFile(ToPath(path), ConfigText, ConfigTextLength) != LoadResult::kFailed;
-}
-
-bool TForm1::WriteWholeFile(const QString& path, std::span<const std::uint8_t> bytes) {
-  return WriteFileBytes(ToPath(path), bytes);
+bool TForm1::LoadConfigText(const std::filesystem::path& path) {
+  view.SetCaption(Window::kForm1, Cp1251FromPath(path));
+  return LoadTextFile(path, ConfigText, ConfigTextLength) != LoadResult::kFailed;
 }
 
 void TForm1::OpeClick() {
@@ -90,17 +75,17 @@ void TForm1::OpeClick() {
     const auto path = dialogs.OpenFile(OpenDialog);
     if (!path) return;
     LoadConfigText(*path);
-    Memo->Clear();
-    Memo->SetText(WithCrLfBreaks(TextUpToFirstZero(ConfigText)));
+    Memo.Clear();
+    Memo.SetText(WithCrLfBreaks(TextUpToFirstZero(ConfigText)));
   });
 }
 
 void TForm1::SavClick() {
   const auto path = dialogs.SaveFile(SaveDialog);
   if (!path) return;
-  const std::string text = Memo->Text();
+  const std::string text = Memo.Text();
   ConfigTextLength = static_cast<std::int32_t>(text.size());
-  WriteWholeFile(*path, Bytes(text));
+  WriteFileBytes(*path, Bytes(text));
 }
 
 void TForm1::UplClick() {
@@ -124,21 +109,21 @@ void TForm1::BuRebootClick() {
       const bool rebooted = SendReboot(link);
       link.Close();
       ShowResultMessage(*this, rebooted, kCommandNotOkMessage);
-      ok->hide();
+      ok.Hide();
     });
   });
 }
 
 void TForm1::TestClick() {
   RunCommand(CommandRunning, [this] {
-    WithOpenPort(*this, [this] { ShowMessage(VerdictMessage(TestConfig(link)).c_str()); });
+    WithOpenPort(*this, [this] { ShowMessage(VerdictMessage(TestConfig(link))); });
   });
 }
 
 void TForm1::Down_testClick() {
   RunCommand(CommandRunning, [this] {
     WithOpenPort(*this, [this] {
-      const std::string text = Memo->Text();
+      const std::string text = Memo.Text();
       // ConfigText holds the text of the write when it fits with its terminating 0; a
       // longer one the write refuses whole (a cut configuration would pass for the real
       // one).

@@ -1,15 +1,11 @@
 // The event log: "LOG" (retrieval into Memo1 and, with "Файл", into a text file), the
 // count and pointer queries, "Clear log", and the count boxes that keep each other apart.
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <initializer_list>
 #include <string>
 
 #include "app/handlers/command_guard.h"
 #include "app/handlers/count_boxes_of.h"
 #include "app/tform1.h"
-#include "app/widgets/text_pane.h"
 #include "log/log_commands.h"
 #include "log/log_retrieval.h"
 
@@ -17,15 +13,15 @@ namespace tarvex {
 namespace {
 
 // Unticking from a handler emits no click, so it runs no other box's handler.
-void Untick(std::initializer_list<QCheckBox*> boxes) {
-  for (QCheckBox* box : boxes) box->setChecked(false);
+void Untick(std::initializer_list<Handle> boxes) {
+  for (const Handle& box : boxes) box.SetChecked(false);
 }
 
 // A count or pointer query's value in RecordPointer and as "OK=" + value, the whole
 // text of Memo1. A silent controller reads as "OK=0" with "OK" all the same.
 void ShowLogQuery(TForm1& form, std::int32_t value) {
   form.RecordPointer = value;
-  form.Memo1->SetText(std::string_view("OK=" + std::to_string(value)));
+  form.Memo1.SetText(std::string_view("OK=" + std::to_string(value)));
   form.ShowOk();
 }
 
@@ -49,8 +45,8 @@ class LogView final : public LogRetrievalSink {
   void QueryStarting() override { StartLogQuery(form_); }
   void QueryRead(const QueryReading& reading) override { ShowLogQuery(form_, reading.value); }
   void RecordsStarting() override { form_.HideStatus(); }
-  void Line(std::string_view text) override { form_.Memo1->AddLine(text); }
-  void RunningNumber(std::int32_t number) override { form_.Edi->setText(QString::number(number)); }
+  void Line(std::string_view text) override { form_.Memo1.AddLine(text); }
+  void RunningNumber(std::int32_t number) override { form_.Edi.SetText(std::to_string(number)); }
   bool StopRequested() override { return form_.StopRequested; }
 
  private:
@@ -58,18 +54,6 @@ class LogView final : public LogRetrievalSink {
 };
 
 }  // namespace
-
-void TForm1::BindLogHandlers() {
-  Bind(ButKillLog, &TForm1::ButKillLogClick);
-  Bind(ButBegLog, &TForm1::ButBegLogClick);
-  Bind(ButContLog, &TForm1::ButContLogClick);
-  Bind(Index, &TForm1::IndexClick);
-  Bind(Last500, &TForm1::Last500Click);
-  Bind(Last100, &TForm1::Last100Click);
-  Bind(Last10, &TForm1::Last10Click);
-  Bind(ONE, &TForm1::ONEClick);
-  Bind(ButContCount, &TForm1::ButContCountClick);
-}
 
 void TForm1::ButKillLogClick() {
   RunCommand(CommandRunning, [this] {
@@ -99,23 +83,23 @@ void TForm1::ButContLogClick() {
 }
 
 void TForm1::IndexClick() {
-  if (Index->isChecked()) Untick({Last500, Last100, Last10});
+  if (Index.Checked()) Untick({Last500, Last100, Last10});
 }
 
 void TForm1::Last500Click() {
-  if (Last500->isChecked()) Untick({Last100, Last10, Index});
+  if (Last500.Checked()) Untick({Last100, Last10, Index});
 }
 
 void TForm1::Last100Click() {
-  if (Last100->isChecked()) Untick({Last500, Last10, Index});
+  if (Last100.Checked()) Untick({Last500, Last10, Index});
 }
 
 void TForm1::Last10Click() {
-  if (Last10->isChecked()) Untick({Last500, Last100, Index, ONE});
+  if (Last10.Checked()) Untick({Last500, Last100, Index, ONE});
 }
 
 void TForm1::ONEClick() {
-  if (ONE->isChecked()) Untick({Last10});
+  if (ONE.Checked()) Untick({Last10});
 }
 
 }  // namespace tarvex

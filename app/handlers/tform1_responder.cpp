@@ -1,27 +1,11 @@
 // The responder test, "Start": the tool answers the controller's polls as field
 // devices do and traces every request in the lower pane.
-#include <QLineEdit>
-#include <QLocale>
-#include <QPushButton>
 
 #include "app/handlers/command_guard.h"
 #include "app/tform1.h"
-#include "app/widgets/cp1251.h"
-#include "app/widgets/text_pane.h"
 #include "service/responder.h"
 
 namespace tarvex {
-namespace {
-
-// The user's decimal separator, for the values in the trace lines.
-char DecimalSeparator() {
-  const std::string separator = ToCp1251(QLocale::system().decimalPoint());
-  return separator.size() == 1 ? separator[0] : '.';
-}
-
-}  // namespace
-
-void TForm1::BindResponderHandlers() { Bind(Button2, &TForm1::Button2Click); }
 
 void TForm1::Button2Click() {
   // Other commands run while the loop waits for a poll; a second loop does not.
@@ -29,7 +13,6 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::RespondUntilClosed() {
-  const char separator = DecimalSeparator();
   // Runs until a conversion error ends it or the window closes.
   while (!hooks.Closing()) {
     // Waiting for a poll is not an exchange: other commands run meanwhile, nested
@@ -44,9 +27,9 @@ void TForm1::RespondUntilClosed() {
     if (received == 0 || interrupted) continue;
     // Each request is answered from the edit boxes as they are once it is in.
     const ResponderTexts texts{
-        .day = ToCp1251(day->text()), .add1 = ToCp1251(add1->text()), .add2 = ToCp1251(add2->text())};
-    const ResponderReply reply = AnswerRequest(link, texts, wall_clock, separator);
-    for (const std::string& line : reply.trace) Memo->AddLine(std::string_view(line));
+        .day = day.Text(), .add1 = add1.Text(), .add2 = add2.Text()};
+    const ResponderReply reply = AnswerRequest(link, texts, wall_clock, decimal_separator_);
+    for (const std::string& line : reply.trace) Memo.AddLine(std::string_view(line));
   }
 }
 

@@ -1,30 +1,22 @@
 // The controller's script: download from a file, upload into a file and the pane,
 // and clear. Outcomes go to the status labels, never to a message box.
-#include <QLabel>
-#include <QPushButton>
 #include <algorithm>
 #include <span>
 
 #include "app/handlers/command_guard.h"
 #include "app/tform1.h"
-#include "app/widgets/text_pane.h"
 #include "basics/config_file.h"
+#include "basics/cp1251_text.h"
 #include "link/script_transfer.h"
 
 namespace tarvex {
-
-void TForm1::BindScriptHandlers() {
-  Bind(DownScr, &TForm1::DownScrClick);
-  Bind(ButtonUp, &TForm1::ButtonUpClick);
-  Bind(Down_testik, &TForm1::Down_testikClick);
-}
 
 void TForm1::DownScrClick() {
   RunCommand(CommandRunning, [this] {
     if (const auto path = dialogs.OpenFile(OpenDialog1)) {
       const bool loaded = LoadConfigText(*path);
-      Memo1->Clear();
-      Memo1->SetText(TextUpToFirstZero(ConfigText));
+      Memo1.Clear();
+      Memo1.SetText(TextUpToFirstZero(ConfigText));
       // Sending the emptied text would wipe the controller's script.
       if (!loaded) {
         ShowNotOk();
@@ -50,10 +42,10 @@ void TForm1::ButtonUpClick() {
       ShowNotOk();
       return;
     }
-    Memo1->Clear();
-    Memo1->SetText(TextUpToFirstZero(*script));
-    setWindowTitle(*path);
-    if (!WriteWholeFile(*path, *script)) Memo1->Clear();
+    Memo1.Clear();
+    Memo1.SetText(TextUpToFirstZero(*script));
+    view.SetCaption(Window::kForm1, Cp1251FromPath(*path));
+    if (!WriteFileBytes(*path, *script)) Memo1.Clear();
   });
 }
 

@@ -1,18 +1,10 @@
 // Port selection, status labels, the two "Clear" buttons, Stop, the settings file
 // and the diagnostic window.
-#include <QCheckBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <filesystem>
 
-#include "app/handlers/file_path.h"
 #include "app/handlers/framework_error.h"
 #include "app/tform1.h"
-#include "app/widgets/cp1251.h"
-#include "app/widgets/text_pane.h"
-#include "app/widgets/tform2.h"
+#include "basics/cp1251_text.h"
 #include "basics/ini_file.h"
 #include "basics/port_settings.h"
 #include "basics/str_to_int.h"
@@ -25,91 +17,80 @@ constexpr const char* kNoPortMessage = "   COM порт ???";
 
 }  // namespace
 
-void TForm1::BindShellHandlers() {
-  Bind(OpenCom, &TForm1::OpenComClick);
-  Bind(Button1, &TForm1::Button1Click);
-  Bind(Button6, &TForm1::Button6Click);
-  Bind(Button7, &TForm1::Button7Click);
-  Bind(Button8, &TForm1::Button8Click);
-}
-
 void TForm1::OpenComClick() {
-  if (!ok->isHidden()) {
-    ok->hide();
+  if (!ok.Hidden()) {
+    ok.Hide();
     link.Close();
   }
   ShowOpenResult(OpenSelectedPort());
 }
 
-void TForm1::FormMouseUp(Qt::MouseButton button) {
-  if (button != Qt::RightButton || Form2 == nullptr) return;
-  Form2->show();
-  Form2->raise();
+void TForm1::FormMouseUp(MouseButton button) {
+  if (button == MouseButton::kRight) view.ShowWindow(Window::kForm2);
 }
 
-void TForm1::Button1Click() { Memo->Clear(); }
+void TForm1::Button1Click() { Memo.Clear(); }
 
 void TForm1::FormClose() {
-  const auto path = ToPath(settings_path_);
   // Each key is written to the file at once, port first.
   for (const auto& [key, edit] : {std::pair{kPortKey, Edit1}, std::pair{kBaudKey, Boud}}) {
-    if (!WriteProfileString(path, kSettingsSection, key, ToCp1251(edit->text()))) {
-      throw FrameworkError("Unable to write to " + ToCp1251(QDir::toNativeSeparators(settings_path_)));
+    if (!WriteProfileString(settings_path_, kSettingsSection, key, edit.Text())) {
+      throw FrameworkError("Unable to write to " + Cp1251FromPath(std::filesystem::path(settings_path_).make_preferred()));
     }
   }
   hooks.SetClosing();
   exit_process_(0);
 }
 
-void TForm1::Button6Click() { Memo1->Clear(); }
+void TForm1::Button6Click() { Memo1.Clear(); }
 
 void TForm1::Button7Click() {
   if (!link.PortHandle) return;
-  ok->hide();
+  ok.Hide();
   link.Close();
 }
 
 void TForm1::Button8Click() { StopRequested = true; }
 
 void TForm1::FormCreate() {
-  const PortSettings settings = ReadPortSettings(ToPath(settings_path_));
-  Edit1->setText(FromCp1251(settings.port));
-  Boud->setText(FromCp1251(settings.baud));
+  const PortSettings settings = ReadPortSettings(settings_path_);
+  Edit1.SetText(settings.port);
+  Boud.SetText(settings.baud);
 }
 
 bool TForm1::OpenSelectedPort() {
-  const std::string name = PortNameFromText(ToCp1251(Edit1->text()));
-  const std::int32_t baud = StrToInt(ToCp1251(Boud->text()));
+  const std::string name = PortNameFromText(Edit1.Text());
+  const std::int32_t baud = StrToInt(Boud.Text());
   return link.Open(name, baud);
 }
 
 void TForm1::EnsurePortOpen() {
-  if (!ok->isHidden()) return;
+  if (!ok.Hidden()) return;
   ShowOpenResult(OpenSelectedPort());
 }
 
 void TForm1::ShowOpenResult(bool opened) {
   if (opened) {
-    ok->show();
+    ok.Show();
   } else {
     ShowMessage(kNoPortMessage);
   }
 }
 
 void TForm1::HideStatus() {
-  Label2->hide();
-  Label5->hide();
+  Label2.Hide();
+  Label5.Hide();
   hooks.PumpMessages();
 }
 
 void TForm1::ShowOk() {
-  Label5->hide();
-  Label2->show();
+  Label5.Hide();
+  Label2.Show();
 }
 
 void TForm1::ShowNotOk() {
-  Label2->hide();
-  Label5->show();
+  Label2.Hide();
+  Label5.Show();
 }
 
 void TForm1::ShowResult(bool ok) {
@@ -121,12 +102,12 @@ void TForm1::ShowResult(bool ok) {
 }
 
 std::optional<std::filesystem::path> TForm1::ChosenOutputFile(const FileDialogSetup& dialog) {
-  if (!chFile->isChecked()) return std::nullopt;
+  if (!chFile.Checked()) return std::nullopt;
   const auto path = dialogs.SaveFile(dialog);
   if (!path) return std::nullopt;
-  return ToPath(*path);
+  return path;
 }
 
-void TForm1::ShowMessage(const char* utf8_text) { dialogs.Message(QString::fromUtf8(utf8_text)); }
+void TForm1::ShowMessage(std::string_view utf8_text) { dialogs.Message(Cp1251FromUtf8(utf8_text)); }
 
 }  // namespace tarvex

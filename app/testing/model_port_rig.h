@@ -1,15 +1,12 @@
-// Test rig: the main window with its port open on the simulated controller, reached
+// Test rig: the window logic with its port open on the simulated controller, reached
 // through a fake port on the fake clock, so that silent waits cost no real time.
 #pragma once
 
-#include <QLabel>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/testing/shell.h"
-#include "app/widgets/cp1251.h"
-#include "app/widgets/text_pane.h"
 #include "sim/model/controller_model.h"
 #include "testing/fake_port.h"
 #include "testing/model_peer.h"
@@ -22,7 +19,7 @@ class ModelPortRig {
     auto port = std::make_unique<FakePort>(shell.clock, ModelPeer(model));
     port_ = port.get();
     shell.form->link.PortHandle = std::move(port);
-    shell.form->ok->show();
+    shell.form->ok.Show();
   }
 
   TForm1& form() { return *shell.form; }
@@ -31,11 +28,18 @@ class ModelPortRig {
   // The port, to inject bytes that come without a request (the controller's polls).
   FakePort& port() { return *port_; }
   // The diagnostic window's trace, one entry per line.
-  QStringList TraceLines() const {
-    return FromCp1251(shell.form2->Memo->Text()).split("\r\n", Qt::SkipEmptyParts);
+  std::vector<std::string> TraceLines() const {
+    std::vector<std::string> lines;
+    const std::string text = shell.form->Form2.Memo.Text();
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = std::min(text.find("\r\n", start), text.size());
+      if (end > start) lines.push_back(text.substr(start, end - start));
+      start = end + 2;
+    }
+    return lines;
   }
-  bool OkShown() const { return !shell.form->Label2->isHidden(); }
-  bool NotOkShown() const { return !shell.form->Label5->isHidden(); }
+  bool OkShown() const { return !shell.form->Label2.Hidden(); }
+  bool NotOkShown() const { return !shell.form->Label5.Hidden(); }
 
   Shell shell;
   sim::ControllerModel model;

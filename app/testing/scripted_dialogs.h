@@ -2,37 +2,51 @@
 // nothing ever blocks.
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <deque>
+#include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
-#include "app/widgets/dialogs.h"
+#include "app/dialogs.h"
 
-namespace tarvex {
+namespace tarvex::testing {
 
 class ScriptedDialogs final : public Dialogs {
  public:
-  void Message(const QString& text) override { messages.append(text); }
-  void Error(const QString& text) override { errors.append(text); }
+  void Message(std::string_view text) override { messages.emplace_back(text); }
+  void Error(std::string_view text) override { errors.emplace_back(text); }
   // The next queued answer; kNo when the queue is empty.
-  int Confirm() override;
-  std::optional<QString> OpenFile(const FileDialogSetup& dialog) override { return NextFile(dialog); }
-  std::optional<QString> SaveFile(const FileDialogSetup& dialog) override { return NextFile(dialog); }
+  int Confirm() override {
+    ++confirmations_asked;
+    return Next(confirm_answers).value_or(kNo);
+  }
+  std::optional<std::filesystem::path> OpenFile(const FileDialogSetup& dialog) override { return NextFile(dialog); }
+  std::optional<std::filesystem::path> SaveFile(const FileDialogSetup& dialog) override { return NextFile(dialog); }
 
-  QStringList messages;
-  QStringList errors;
+  // Code page 1251, as the logic gave them.
+  std::vector<std::string> messages;
+  std::vector<std::string> errors;
   int confirmations_asked = 0;
   std::deque<int> confirm_answers;
   // File answers for both kinds of file dialog, in order, each the name the real
   // dialog would give back; std::nullopt = Cancel, and an empty queue cancels too.
-  std::deque<std::optional<QString>> file_answers;
+  std::deque<std::optional<std::filesystem::path>> file_answers;
   // The settings of every file dialog shown.
   std::vector<FileDialogSetup> file_dialogs_shown;
 
  private:
-  std::optional<QString> NextFile(const FileDialogSetup& dialog);
+  template <typename T>
+  static std::optional<T> Next(std::deque<T>& queue) {
+    if (queue.empty()) return std::nullopt;
+    T answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+  }
+  std::optional<std::filesystem::path> NextFile(const FileDialogSetup& dialog) {
+    file_dialogs_shown.push_back(dialog);
+    return Next(file_answers).value_or(std::nullopt);
+  }
 };
 
-}  // namespace tarvex
+}  // namespace tarvex::testing

@@ -1,31 +1,22 @@
-// Test harness for the main window: scripted dialogs, a clock that only moves when
-// the link sleeps, a settings file in a fresh directory, a recorded process exit,
-// and the diagnostic window attached.
+// Test harness for the window logic: a view (the fake one, or a renderer's), scripted
+// dialogs, a clock that only moves when the link sleeps, a settings file in a fresh
+// folder and a recorded process exit.
 #pragma once
 
-#include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
-#include <fstream>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/testing/fake_view.h"
 #include "app/testing/scripted_dialogs.h"
 #include "app/tform1.h"
-#include "app/widgets/tform2.h"
 #include "basics/wall_clock.h"
 #include "testing/fake_port.h"
+#include "testing/scratch_folder.h"
 
 namespace tarvex::testing {
-
-// Shows a window and makes it the active one, so that it takes keyboard focus.
-inline bool ShowActive(QWidget& window) {
-  window.show();
-  QApplication::setActiveWindow(&window);
-  return QTest::qWaitForWindowActive(&window);
-}
 
 // A calendar clock that stands where the test puts it.
 class FixedWallClock final : public WallClock {
@@ -34,34 +25,53 @@ class FixedWallClock final : public WallClock {
   WallTime now{.local = {10, 15, 20}, .utc = {10, 15, 20}};
 };
 
-class Shell {
+template <typename ViewType>
+class BasicShell {
  public:
   // `settings`: the bytes of log.log before the window is created; none = no file.
   // `window_clock`: the clock of the window and its link instead of the fake one (a
   // real port needs the real clock, or a silent wait never ends).
-  explicit Shell(std::optional<std::string> settings = std::nullopt, Clock* window_clock = nullptr) {
-    if (settings) std::ofstream(SettingsPath().toStdString(), std::ios::binary) << *settings;
+  explicit BasicShell(std::optional<std::string> settings = std::nullopt, Clock* window_clock = nullptr) {
+    if (settings) PutFile(SettingsPath(), *settings);
     form = std::make_unique<TForm1>(TForm1::Services{
+        .view = view,
         .dialogs = dialogs,
         .clock = window_clock != nullptr ? *window_clock : clock,
         .settings_path = SettingsPath(),
         .exit_process = [this](int code) { exit_codes.push_back(code); },
         .wall_clock = wall_clock,
     });
-    form2 = std::make_unique<TForm2>();
-    form->AttachDiag(form2.get());
+    view.Connect(*form);
   }
 
-  QString SettingsPath() const { return dir.filePath("log.log"); }
+  // A user's click on the control, through the view that drew it.
+  void Click(const Handle& control) { ClickOn(view, control.id()); }
 
-  QTemporaryDir dir;
+  std::filesystem::path SettingsPath() const { return dir.path() / "log.log"; }
+  std::filesystem::path PathOf(const char* name) const { return dir.path() / name; }
+
+  // Two shells of one test keep apart.
+  inline static int count = 0;
+  ScratchFolder dir{"app-" + std::to_string(count++)};
+  ViewType view;
   ScriptedDialogs dialogs;
   FakeClock clock;
   FixedWallClock wall_clock;
   // Exit codes the window asked the process to end with.
   std::vector<int> exit_codes;
   std::unique_ptr<TForm1> form;
-  std::unique_ptr<TForm2> form2;
 };
+
+using Shell = BasicShell<FakeView>;
+
+// Writes `bytes` to `name` in the shell's folder and answers the next file dialog
+// with that file; returns its path.
+template <typename ViewType>
+std::filesystem::path OfferFile(BasicShell<ViewType>& shell, const char* name, const std::string& bytes) {
+  const auto path = shell.PathOf(name);
+  PutFile(path, bytes);
+  shell.dialogs.file_answers.push_back(path);
+  return path;
+}
 
 }  // namespace tarvex::testing
