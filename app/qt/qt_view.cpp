@@ -149,7 +149,7 @@ void QtView::BuildControl(const ControlRow& row) {
     }
     case Kind::kPane: {
       auto* pane = new TextPane(parent);
-      pane->SetText(text);
+      pane->SetText(Cp1251FromUtf8(row.text));
       QPalette colours = pane->palette();
       if (row.look & kFaceBackground) colours.setColor(QPalette::Base, colours.color(QPalette::Button));
       if (row.look & kGreenOnBlack) {

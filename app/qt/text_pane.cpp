@@ -5,35 +5,15 @@
 #include <QTextDocument>
 
 #include "app/pane_rule.h"
-#include "app/qt/cp1251.h"
+#include "app/pane_text.h"
 
 namespace tarvex {
 namespace {
 
-// Only CR LF breaks a line. The document would break a line at a lone CR or LF as
-// well, so those stand in it as their control pictures, which keep them visible as
-// characters of their line and read back as the bytes they were.
-constexpr QChar kCrPicture(0x240D);
-constexpr QChar kLfPicture(0x240A);
+// The document breaks its lines with LF.
+constexpr std::u16string_view kBreak = u"\n";
 
-QString ToDocumentText(const QString& text) {
-  QString document;
-  document.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text.at(i);
-    if (c == '\r' && i + 1 < text.size() && text.at(i + 1) == '\n') {
-      document += '\n';
-      ++i;
-    } else if (c == '\r') {
-      document += kCrPicture;
-    } else if (c == '\n') {
-      document += kLfPicture;
-    } else {
-      document += c;
-    }
-  }
-  return document;
-}
+QString Shown(std::string_view cp1251) { return QString::fromStdU16String(ShownPaneText(cp1251, kBreak)); }
 
 }  // namespace
 
@@ -54,26 +34,22 @@ bool TextPane::EndsInLineBreak() const {
 }
 
 void TextPane::AddLine(std::string_view cp1251) {
-  const QString added = FromCp1251(AddedText(EndsInLineBreak(), cp1251));
+  const std::string added = AddedText(EndsInLineBreak(), cp1251);
   QTextCursor cursor(document());
   cursor.movePosition(QTextCursor::End);
-  cursor.insertText(ToDocumentText(added));
+  cursor.insertText(Shown(added));
 }
 
-void TextPane::SetText(std::string_view cp1251) { SetText(FromCp1251(cp1251)); }
-
-void TextPane::SetText(const QString& text) { setPlainText(ToDocumentText(text)); }
+void TextPane::SetText(std::string_view cp1251) { setPlainText(Shown(cp1251)); }
 
 void TextPane::Clear() { clear(); }
 
 std::string TextPane::Text() const {
   // The raw text keeps no-break spaces (code 0xA0), which toPlainText() turns into blanks.
   QString text = document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-  text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-  text.replace(kCrPicture, QChar('\r'));
-  text.replace(kLfPicture, QChar('\n'));
-  return ToCp1251(text);
+  text.replace(QChar::ParagraphSeparator, QChar('\n'));
+  text.replace(QChar::LineSeparator, QChar('\n'));
+  return PaneBytes(text.toStdU16String(), kBreak);
 }
 
 }  // namespace tarvex

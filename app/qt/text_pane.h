@@ -20,7 +20,6 @@ class TextPane : public QPlainTextEdit {
   void AddLine(std::string_view cp1251);
   // Replaces the whole text; adds no line break.
   void SetText(std::string_view cp1251);
-  void SetText(const QString& text);
   void Clear();
   // The whole text in code page 1251, lines separated by CR LF; the bytes given to
   // SetText and AddLine come back as they were.
