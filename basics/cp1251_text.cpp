@@ -33,7 +33,7 @@ std::string Cp1251FromUtf8(std::string_view text) {
   while (i < text.size()) {
     const auto lead = static_cast<std::uint8_t>(text[i]);
     const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    char32_t c = length == 1 ? lead : lead & (0x3F >> length);
+    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
     bool valid = length != 0 && i + length <= text.size();
     for (std::size_t k = 1; valid && k < length; ++k) {
       const auto next = static_cast<std::uint8_t>(text[i + k]);
