@@ -1,284 +1,280 @@
 // Configuration pane, files and transfer, set test, test and reboot, against the
 // simulated controller behind a fake port.
-#include <QLabel>
-#include <QPushButton>
-#include <QtTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/handlers/command_guard.h"
-#include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
-#include "app/widgets/cp1251.h"
-#include "app/widgets/text_pane.h"
+#include "basics/cp1251_text.h"
 #include "sim/model/fault.h"
 
-using tarvex::testing::BytesOf;
-using tarvex::testing::FileBytes;
-using tarvex::testing::ModelPortRig;
-using tarvex::testing::OfferFile;
-using tarvex::testing::PutFile;
-using tarvex::testing::Shell;
-using tarvex::testing::StringOf;
-
+namespace tarvex {
 namespace {
 
-const QString kOk = "       OK";
-const QString kNotOk = "      NOT OK";
+using testing::BytesOf;
+using testing::FileBytes;
+using testing::ModelPortRig;
+using testing::OfferFile;
+using testing::PutFile;
+using testing::Shell;
+using testing::StringOf;
+using Messages = std::vector<std::string>;
 
-std::string ConfigTextOf(const tarvex::TForm1& form) {
-  return std::string(reinterpret_cast<const char*>(form.ConfigText.data()));
+const std::string kOk = "       OK";
+const std::string kNotOk = "      NOT OK";
+
+std::string ConfigTextOf(const TForm1& form) { return reinterpret_cast<const char*>(form.ConfigText.data()); }
+
+std::string& MainCaption(Shell& shell) { return shell.view.captions[static_cast<int>(Window::kForm1)]; }
+
+TEST(TForm1Config, WithoutAPortEveryCommandAsksForOne) {
+  Shell shell;
+  TForm1& f = *shell.form;
+  f.Memo.SetText("kept");
+  f.Label.SetText(" . ");
+  shell.Click(f.Set_Test);
+  shell.Click(f.BuReboot);
+  f.Run(&TForm1::TestClick);
+  f.Run(&TForm1::Down_testClick);
+  EXPECT_EQ(f.Memo.Text(), "kept");
+  shell.Click(f.Upl);
+  EXPECT_EQ(f.Memo.Text(), "");
+  shell.Click(f.Upl_test);
+  EXPECT_EQ(shell.dialogs.messages, Messages(6, "       COM?"));
+  EXPECT_EQ(f.Label.Text(), "");
+  EXPECT_TRUE(shell.dialogs.errors.empty());
+}
+
+TEST(TForm1Config, UploadShowsTheConfigurationAndTheTestConfiguration) {
+  ModelPortRig rig;
+  TForm1& f = rig.form();
+  const std::string configuration = "{\"a\":1,\r\n\"b\":\"" + Cp1251FromUtf8("Привет") + "\"}";
+  rig.model.config() = sim::ConfigStore(BytesOf(configuration), BytesOf("{\"test\":true}"));
+  rig.shell.Click(f.Upl);
+  EXPECT_EQ(rig.shell.dialogs.messages, Messages{kOk});
+  EXPECT_EQ(f.Memo.Text(), configuration);
+  EXPECT_EQ(f.Label.Text(), "");
+  // The first request is the configuration read command of the example.
+  EXPECT_EQ(rig.writes().front(),
+            (std::vector<std::uint8_t>{0x05, 0x64, 0x03, 0x0B, 0x01, 0x06, 0x00, 0x00, 0x00, 0x3D, 0x48, 0x1B}));
+  rig.shell.Click(f.Upl_test);
+  EXPECT_EQ(f.Memo.Text(), "{\"test\":true}");
+  EXPECT_EQ(ConfigTextOf(f), "{\"test\":true}");
+}
+
+TEST(TForm1Config, FailedOrEmptyReadsShowNothing) {
+  {
+    ModelPortRig rig;
+    rig.model.config() = sim::ConfigStore({}, {});
+    rig.form().Memo.SetText("old");
+    rig.shell.Click(rig.form().Upl);
+    EXPECT_EQ(rig.shell.dialogs.messages, Messages{kNotOk});
+    EXPECT_EQ(rig.form().Memo.Text(), "");
+  }
+  {
+    // Two blocks arrive, the third reply is broken: nothing received is shown.
+    ModelPortRig rig;
+    rig.model.AddFault(sim::ParseFault("block:17:bad-header-crc:after=2"));
+    rig.shell.Click(rig.form().Upl);
+    EXPECT_EQ(rig.shell.dialogs.messages, Messages{kNotOk});
+    EXPECT_EQ(rig.form().Memo.Text(), "");
+    EXPECT_GT(std::ranges::count(rig.TraceLines(), "Upload ->(80) "), 0);
+  }
+}
+
+TEST(TForm1Config, WriteCarriesTheCp1251TextWithCrLf) {
+  ModelPortRig rig;
+  TForm1& f = rig.form();
+  const std::string text = Cp1251FromUtf8("{\r\n\"имя\": \"Ёж\"\r\n}");
+  f.Memo.SetText(text);
+  f.Run(&TForm1::Down_testClick);
+  EXPECT_EQ(rig.shell.dialogs.messages, Messages{kOk});
+  EXPECT_EQ(StringOf(rig.model.config().configuration()), text);
+  EXPECT_EQ(ConfigTextOf(f), text);
+  EXPECT_EQ(f.Label.Text(), "");
+}
+
+TEST(TForm1Config, WritesThatCannotBeSentSendNothing) {
+  ModelPortRig rig;
+  TForm1& f = rig.form();
+  f.Run(&TForm1::Down_testClick);
+  // The text must keep its terminating 0 in the buffer: 50000 bytes are refused
+  // whole, not cut.
+  f.Memo.SetText(std::string(50000, 'z'));
+  f.Run(&TForm1::Down_testClick);
+  EXPECT_EQ(rig.shell.dialogs.messages, Messages(2, kNotOk));
+  EXPECT_TRUE(rig.writes().empty());
+  EXPECT_TRUE(rig.TraceLines().empty());
+}
+
+TEST(TForm1Config, TheLongestTextIsWrittenWhole) {
+  ModelPortRig rig;
+  std::string text(49999, 'w');
+  text.back() = 'E';
+  rig.form().Memo.SetText(text);
+  rig.form().Run(&TForm1::Down_testClick);
+  EXPECT_EQ(rig.shell.dialogs.messages, Messages{kOk});
+  EXPECT_EQ(StringOf(rig.model.config().configuration()), text);
+}
+
+TEST(TForm1Config, AWriteBrokenAtABlockStopsThereWithoutStop) {
+  ModelPortRig rig;
+  TForm1& f = rig.form();
+  const auto before = rig.model.config().configuration();
+  rig.model.AddFault(sim::ParseFault("block:16:bad-header-crc:after=2"));
+  f.Memo.SetText(std::string(200, 'k'));
+  f.Run(&TForm1::Down_testClick);
+  EXPECT_EQ(rig.shell.dialogs.messages, Messages{kNotOk});
+  EXPECT_EQ(rig.writes().size(), 4u);  // START and three blocks
+  const std::vector<std::string> trace = rig.TraceLines();
+  EXPECT_NE(std::ranges::find(trace, "Command START Send ok"), trace.end());
+  const auto last_block = std::ranges::find(trace, "DOWN_NEXT   adr=80 n=40");
+  ASSERT_NE(last_block, trace.end());
+  EXPECT_EQ(std::count(last_block + 1, trace.end(), "Command NEXT Send not ok"), 1);
+  EXPECT_EQ(std::ranges::find(trace, "DOWN_NEXT   adr=120 n=40"), trace.end());
+  EXPECT_TRUE(std::ranges::none_of(trace, [](const std::string& line) { return line.find("STOP") != line.npos; }));
+  EXPECT_EQ(rig.model.config().configuration(), before);
+}
+
+TEST(TForm1Config, VerdictsOfTheConfigurationTest) {
+  const std::pair<int, const char*> cases[] = {
+      {0, "       OK"},          {1, "   NOT OK = bad json"}, {2, "   NOT OK = no memory"},
+      {3, "   NOT OK = no file"}, {7, "   NOT OK = "},        {255, "   NOT OK = "},
+  };
+  for (const auto& [verdict, message] : cases) {
+    ModelPortRig rig;
+    rig.model.set_verdict(static_cast<std::uint8_t>(verdict));
+    rig.form().Run(&TForm1::TestClick);
+    EXPECT_EQ(rig.shell.dialogs.messages, Messages{message}) << verdict;
+    EXPECT_EQ(rig.form().Label.Text(), "");
+  }
+  ModelPortRig silent;
+  silent.model.AddFault(sim::ParseFault("short:55:silence"));
+  silent.form().Run(&TForm1::TestClick);
+  EXPECT_EQ(silent.shell.dialogs.messages, Messages{"      NOT OK = -1"});
+}
+
+TEST(TForm1Config, SetTestAnswersWithATrailingBlankOnFailure) {
+  ModelPortRig rig;
+  TForm1& f = rig.form();
+  f.Memo.SetText("pane");
+  rig.shell.Click(f.Set_Test);
+  rig.model.AddFault(sim::ParseFault("short:54:silence"));
+  rig.shell.Click(f.Set_Test);
+  EXPECT_EQ(rig.shell.dialogs.messages, (Messages{kOk, "      NOT OK "}));
+  EXPECT_EQ(f.Memo.Text(), "pane");
+  EXPECT_EQ(f.Label.Text(), "");
+}
+
+TEST(TForm1Config, RebootClosesThePortWhateverTheAnswer) {
+  for (const bool silent : {false, true}) {
+    ModelPortRig rig;
+    TForm1& f = rig.form();
+    if (silent) rig.model.AddFault(sim::ParseFault("short:99:silence"));
+    rig.shell.Click(f.BuReboot);
+    EXPECT_EQ(rig.shell.dialogs.messages, Messages{silent ? "      NOT OK " : kOk});
+    EXPECT_FALSE(f.link.PortHandle);
+    EXPECT_TRUE(f.ok.Hidden());
+    EXPECT_EQ(f.Label.Text(), "");
+  }
+}
+
+TEST(TForm1Config, OpenShowsTheFileAndCaptionsTheWindow) {
+  Shell shell;
+  TForm1& f = *shell.form;
+  const auto path = OfferFile(shell, "lf.cfg", "{\n\"x\": 1\r}\n");
+  shell.Click(f.Ope);
+  EXPECT_EQ(MainCaption(shell), Cp1251FromPath(path));
+  EXPECT_EQ(f.ConfigTextLength, 11);
+  EXPECT_EQ(f.Memo.Text(), "{\r\n\"x\": 1\r\n}\r\n");
+  // Saved back to the same file (closed after reading), with CR LF.
+  shell.dialogs.file_answers = {path};
+  shell.Click(f.Sav);
+  EXPECT_EQ(FileBytes(path), "{\r\n\"x\": 1\r\n}\r\n");
+  EXPECT_EQ(f.ConfigTextLength, 14);
+  ASSERT_EQ(shell.dialogs.file_dialogs_shown.size(), 2u);
+  for (const auto& dialog : shell.dialogs.file_dialogs_shown) {
+    EXPECT_EQ(dialog.filter_pattern, "*.cfg");
+    EXPECT_EQ(dialog.default_extension, "json");
+  }
+  EXPECT_TRUE(shell.dialogs.messages.empty());
+}
+
+TEST(TForm1Config, SaveWritesThePaneAsItIs) {
+  Shell shell;
+  TForm1& f = *shell.form;
+  const std::string caption = MainCaption(shell);
+  const auto path = shell.PathOf("two.json");
+  f.Memo.SetText("a\r\nb");
+  shell.dialogs.file_answers = {path};
+  shell.Click(f.Sav);
+  EXPECT_EQ(FileBytes(path), "a\r\nb");
+  EXPECT_EQ(f.ConfigTextLength, 4);
+  EXPECT_EQ(MainCaption(shell), caption);
+  // Save leaves ConfigText alone; a cancelled dialog does nothing.
+  EXPECT_EQ(ConfigTextOf(f), "");
+  f.Memo.SetText("other");
+  shell.Click(f.Sav);
+  EXPECT_EQ(FileBytes(path), "a\r\nb");
+  EXPECT_EQ(f.ConfigTextLength, 4);
+}
+
+TEST(TForm1Config, EmptyMissingAndUnreadableFiles) {
+  Shell shell;
+  TForm1& f = *shell.form;
+  const auto first = OfferFile(shell, "first.cfg", "held");
+  shell.Click(f.Ope);
+  f.Memo.SetText("edited");
+
+  // A missing file is created empty; the pane shows the text held before.
+  const auto missing = shell.PathOf("missing.cfg");
+  shell.dialogs.file_answers = {missing};
+  shell.Click(f.Ope);
+  EXPECT_TRUE(std::filesystem::exists(missing));
+  EXPECT_EQ(f.Memo.Text(), "held");
+  EXPECT_EQ(f.ConfigTextLength, 4);
+  EXPECT_EQ(MainCaption(shell), Cp1251FromPath(missing));
+
+  // A folder cannot be opened; a file without room for the terminating 0 is refused.
+  const auto folder = shell.PathOf("folder.cfg");
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  const auto too_large = shell.PathOf("large.cfg");
+  PutFile(too_large, std::string(50000, 'L'));
+  for (const auto& path : {folder, too_large}) {
+    shell.dialogs.file_answers = {first, path};
+    shell.Click(f.Ope);
+    shell.Click(f.Ope);
+    EXPECT_EQ(f.Memo.Text(), "") << path;
+    EXPECT_EQ(f.ConfigTextLength, 0);
+    EXPECT_TRUE(std::ranges::all_of(f.ConfigText, [](std::uint8_t b) { return b == 0; }));
+  }
+
+  // The largest file that fits is loaded whole.
+  PutFile(too_large, std::string(49999, 'L'));
+  shell.dialogs.file_answers = {too_large};
+  shell.Click(f.Ope);
+  EXPECT_EQ(f.ConfigTextLength, 49999);
+  EXPECT_EQ(f.Memo.Text().size(), 49999u);
+  EXPECT_TRUE(shell.dialogs.messages.empty() && shell.dialogs.errors.empty());
+}
+
+TEST(TForm1Config, CommandsWaitForTheRunningOne) {
+  ModelPortRig rig;
+  TForm1& f = rig.form();
+  OfferFile(rig.shell, "f.cfg", "file");
+  const CommandGuard running(f.CommandRunning);
+  rig.shell.Click(f.Upl);
+  rig.shell.Click(f.Ope);
+  rig.shell.Click(f.BuReboot);
+  EXPECT_TRUE(rig.writes().empty());
+  EXPECT_TRUE(rig.shell.dialogs.messages.empty());
+  EXPECT_TRUE(rig.shell.dialogs.file_dialogs_shown.empty());
+  EXPECT_EQ(f.Memo.Text(), "");
 }
 
 }  // namespace
-
-class TForm1ConfigTest : public QObject {
-  Q_OBJECT
- private slots:
-  void WithoutAPortEveryCommandAsksForOne() {
-    Shell shell;
-    auto& f = *shell.form;
-    f.Memo->SetText(std::string_view("kept"));
-    f.Label->setText(" . ");
-    f.Set_Test->click();
-    f.BuReboot->click();
-    f.Run(&tarvex::TForm1::TestClick);
-    f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(f.Memo->Text(), std::string("kept"));
-    f.Upl->click();
-    QCOMPARE(f.Memo->Text(), std::string());
-    f.Upl_test->click();
-    QCOMPARE(shell.dialogs.messages, QStringList(6, "       COM?"));
-    QCOMPARE(f.Label->text(), QString());
-    QVERIFY(shell.dialogs.errors.isEmpty());
-  }
-
-  void UploadShowsTheConfigurationAndTheTestConfiguration() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    rig.model.config() = tarvex::sim::ConfigStore(BytesOf("{\"a\":1,\r\n\"b\":\"\xCF\xF0\xE8\xE2\xE5\xF2\"}"),
-                                                  BytesOf("{\"test\":true}"));
-    f.Upl->click();
-    QCOMPARE(rig.shell.dialogs.messages, QStringList{kOk});
-    QCOMPARE(f.Memo->Text(), std::string("{\"a\":1,\r\n\"b\":\"\xCF\xF0\xE8\xE2\xE5\xF2\"}"));
-    QCOMPARE(f.Memo->toPlainText(), QString::fromUtf8("{\"a\":1,\n\"b\":\"Привет\"}"));
-    QCOMPARE(f.Label->text(), QString());
-    // The first request is the configuration read command of the example.
-    QCOMPARE(rig.writes().front(), (std::vector<std::uint8_t>{0x05, 0x64, 0x03, 0x0B, 0x01, 0x06, 0x00,
-                                                             0x00, 0x00, 0x3D, 0x48, 0x1B}));
-    f.Upl_test->click();
-    QCOMPARE(f.Memo->Text(), std::string("{\"test\":true}"));
-    QCOMPARE(ConfigTextOf(f), std::string("{\"test\":true}"));
-  }
-
-  void FailedOrEmptyReadsShowNothing() {
-    {
-      ModelPortRig rig;
-      rig.model.config() = tarvex::sim::ConfigStore({}, {});
-      rig.form().Memo->SetText(std::string_view("old"));
-      rig.form().Upl->click();
-      QCOMPARE(rig.shell.dialogs.messages, QStringList{kNotOk});
-      QCOMPARE(rig.form().Memo->Text(), std::string());
-    }
-    {
-      // Two blocks arrive, the third reply is broken: nothing received is shown.
-      ModelPortRig rig;
-      rig.model.AddFault(tarvex::sim::ParseFault("block:17:bad-header-crc:after=2"));
-      rig.form().Upl->click();
-      QCOMPARE(rig.shell.dialogs.messages, QStringList{kNotOk});
-      QCOMPARE(rig.form().Memo->Text(), std::string());
-      QVERIFY(rig.TraceLines().contains("Upload ->(80) "));
-    }
-  }
-
-  void WriteCarriesTheCp1251TextWithCrLf() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    f.Memo->SetText(QString::fromUtf8("{\r\n\"имя\": \"Ёж\"\r\n}"));
-    f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(rig.shell.dialogs.messages, QStringList{kOk});
-    const std::string expected("{\r\n\"\xE8\xEC\xFF\": \"\xA8\xE6\"\r\n}");
-    QCOMPARE(StringOf(rig.model.config().configuration()), expected);
-    QCOMPARE(ConfigTextOf(f), expected);
-    QCOMPARE(f.Label->text(), QString());
-  }
-
-  void WritesThatCannotBeSentSendNothing() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    f.Run(&tarvex::TForm1::Down_testClick);
-    // The text must keep its terminating 0 in the buffer: 50000 bytes are refused
-    // whole, not cut.
-    f.Memo->SetText(std::string_view(std::string(50000, 'z')));
-    f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(rig.shell.dialogs.messages, QStringList(2, kNotOk));
-    QVERIFY(rig.writes().empty());
-    QVERIFY(rig.TraceLines().isEmpty());
-  }
-
-  void TheLongestTextIsWrittenWhole() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    std::string text(49999, 'w');
-    text.back() = 'E';
-    f.Memo->SetText(std::string_view(text));
-    f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(rig.shell.dialogs.messages, QStringList{kOk});
-    QCOMPARE(rig.model.config().configuration().size(), std::size_t{49999});
-  }
-
-  void AWriteBrokenAtABlockStopsThereWithoutStop() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    const auto before = rig.model.config().configuration();
-    rig.model.AddFault(tarvex::sim::ParseFault("block:16:bad-header-crc:after=2"));
-    f.Memo->SetText(std::string_view(std::string(200, 'k')));
-    f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(rig.shell.dialogs.messages, QStringList{kNotOk});
-    QCOMPARE(rig.writes().size(), std::size_t{4});  // START and three blocks
-    const QStringList trace = rig.TraceLines();
-    QVERIFY(trace.contains("Command START Send ok"));
-    const int last_block = trace.indexOf("DOWN_NEXT   adr=80 n=40");
-    QVERIFY(last_block > 0);
-    QCOMPARE(trace.mid(last_block + 1).filter("Command NEXT Send not ok").size(), 1);
-    QVERIFY(!trace.contains("DOWN_NEXT   adr=120 n=40"));
-    QVERIFY(trace.filter("STOP").isEmpty());
-    QCOMPARE(rig.model.config().configuration(), before);
-  }
-
-  void VerdictsOfTheConfigurationTest() {
-    const std::pair<int, QString> cases[] = {
-        {0, "       OK"},          {1, "   NOT OK = bad json"}, {2, "   NOT OK = no memory"},
-        {3, "   NOT OK = no file"}, {7, "   NOT OK = "},        {255, "   NOT OK = "},
-    };
-    for (const auto& [verdict, message] : cases) {
-      ModelPortRig rig;
-      rig.model.set_verdict(static_cast<std::uint8_t>(verdict));
-      rig.form().Run(&tarvex::TForm1::TestClick);
-      QCOMPARE(rig.shell.dialogs.messages, QStringList{message});
-      QCOMPARE(rig.form().Label->text(), QString());
-    }
-    ModelPortRig silent;
-    silent.model.AddFault(tarvex::sim::ParseFault("short:55:silence"));
-    silent.form().Run(&tarvex::TForm1::TestClick);
-    QCOMPARE(silent.shell.dialogs.messages, QStringList{"      NOT OK = -1"});
-  }
-
-  void SetTestAnswersWithATrailingBlankOnFailure() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    f.Memo->SetText(std::string_view("pane"));
-    f.Set_Test->click();
-    rig.model.AddFault(tarvex::sim::ParseFault("short:54:silence"));
-    f.Set_Test->click();
-    QCOMPARE(rig.shell.dialogs.messages, (QStringList{kOk, "      NOT OK "}));
-    QCOMPARE(f.Memo->Text(), std::string("pane"));
-    QCOMPARE(f.Label->text(), QString());
-  }
-
-  void RebootClosesThePortWhateverTheAnswer() {
-    for (const bool silent : {false, true}) {
-      ModelPortRig rig;
-      auto& f = rig.form();
-      if (silent) rig.model.AddFault(tarvex::sim::ParseFault("short:99:silence"));
-      f.BuReboot->click();
-      QCOMPARE(rig.shell.dialogs.messages, QStringList{silent ? "      NOT OK " : kOk});
-      QVERIFY(!f.link.PortHandle);
-      QVERIFY(f.ok->isHidden());
-      QCOMPARE(f.Label->text(), QString());
-    }
-  }
-
-  void OpenShowsTheFileAndCaptionsTheWindow() {
-    Shell shell;
-    auto& f = *shell.form;
-    const QString path = OfferFile(shell, "lf.cfg", "{\n\"x\": 1\r}\n");
-    f.Ope->click();
-    QCOMPARE(f.windowTitle(), path);
-    QCOMPARE(f.ConfigTextLength, 11);
-    QCOMPARE(f.Memo->toPlainText(), QString("{\n\"x\": 1\n}\n"));
-    // Saved back to the same file (closed after reading), with CR LF.
-    shell.dialogs.file_answers = {path};
-    f.Sav->click();
-    QCOMPARE(FileBytes(path), std::string("{\r\n\"x\": 1\r\n}\r\n"));
-    QCOMPARE(f.ConfigTextLength, 14);
-    QCOMPARE(shell.dialogs.file_dialogs_shown.size(), std::size_t{2});
-    for (const auto& dialog : shell.dialogs.file_dialogs_shown) {
-      QCOMPARE(dialog.filter_pattern, QString("*.cfg"));
-      QCOMPARE(dialog.default_extension, QString("json"));
-    }
-    QVERIFY(shell.dialogs.messages.isEmpty());
-  }
-
-  void SaveWritesThePaneAsItIs() {
-    Shell shell;
-    auto& f = *shell.form;
-    f.Memo->SetText(std::string_view("a\r\nb"));
-    shell.dialogs.file_answers = {shell.dir.filePath("two.json")};
-    f.Sav->click();
-    QCOMPARE(FileBytes(shell.dir.filePath("two.json")), std::string("a\r\nb"));
-    QCOMPARE(f.ConfigTextLength, 4);
-    QCOMPARE(f.windowTitle().trimmed(), QString("TARVEX"));
-    // Save leaves ConfigText alone; a cancelled dialog does nothing.
-    QCOMPARE(ConfigTextOf(f), std::string());
-    f.Memo->SetText(std::string_view("other"));
-    f.Sav->click();
-    QCOMPARE(FileBytes(shell.dir.filePath("two.json")), std::string("a\r\nb"));
-    QCOMPARE(f.ConfigTextLength, 4);
-  }
-
-  void EmptyMissingAndUnreadableFiles() {
-    Shell shell;
-    auto& f = *shell.form;
-    const QString first = OfferFile(shell, "first.cfg", "held");
-    f.Ope->click();
-    f.Memo->SetText(std::string_view("edited"));
-
-    // A missing file is created empty; the pane shows the text held before.
-    const QString missing = shell.dir.filePath("missing.cfg");
-    shell.dialogs.file_answers = {missing};
-    f.Ope->click();
-    QVERIFY(QFile::exists(missing));
-    QCOMPARE(f.Memo->Text(), std::string("held"));
-    QCOMPARE(f.ConfigTextLength, 4);
-    QCOMPARE(f.windowTitle(), missing);
-
-    // A folder cannot be opened; a file without room for the terminating 0 is refused.
-    const QString folder = shell.dir.filePath("folder.cfg");
-    QVERIFY(QDir().mkdir(folder));
-    const QString too_large = shell.dir.filePath("large.cfg");
-    PutFile(too_large, std::string(50000, 'L'));
-    for (const QString& path : {folder, too_large}) {
-      shell.dialogs.file_answers = {first};
-      f.Ope->click();
-      shell.dialogs.file_answers = {path};
-      f.Ope->click();
-      QCOMPARE(f.Memo->Text(), std::string());
-      QCOMPARE(f.ConfigTextLength, 0);
-      QVERIFY(std::ranges::all_of(f.ConfigText, [](std::uint8_t b) { return b == 0; }));
-    }
-
-    // The largest file that fits is loaded whole.
-    PutFile(too_large, std::string(49999, 'L'));
-    shell.dialogs.file_answers = {too_large};
-    f.Ope->click();
-    QCOMPARE(f.ConfigTextLength, 49999);
-    QCOMPARE(f.Memo->Text().size(), std::size_t{49999});
-    QVERIFY(shell.dialogs.messages.isEmpty() && shell.dialogs.errors.isEmpty());
-  }
-
-  void CommandsWaitForTheRunningOne() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    OfferFile(rig.shell, "f.cfg", "file");
-    tarvex::CommandGuard running(f.CommandRunning);
-    f.Upl->click();
-    f.Ope->click();
-    f.BuReboot->click();
-    QVERIFY(rig.writes().empty());
-    QVERIFY(rig.shell.dialogs.messages.isEmpty());
-    QVERIFY(rig.shell.dialogs.file_dialogs_shown.empty());
-    QCOMPARE(f.Memo->Text(), std::string());
-  }
-};
-
-QTEST_MAIN(TForm1ConfigTest)
-#include "tform1_config_test.moc"
+}  // namespace tarvex

@@ -1,213 +1,214 @@
 // Script download, upload and clear against the simulated controller behind a fake port.
-#include <QLabel>
-#include <QPushButton>
-#include <QtTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/handlers/command_guard.h"
-#include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
-#include "app/widgets/text_pane.h"
+#include "basics/cp1251_text.h"
 #include "sim/model/fault.h"
 
-using tarvex::testing::BytesOf;
-using tarvex::testing::FileBytes;
-using tarvex::testing::ModelPortRig;
-using tarvex::testing::OfferFile;
-using tarvex::testing::PutFile;
-using tarvex::testing::StringOf;
+namespace tarvex {
+namespace {
+
+using testing::BytesOf;
+using testing::FileBytes;
+using testing::ModelPortRig;
+using testing::OfferFile;
+using testing::PutFile;
+using testing::StringOf;
 using Bytes = std::vector<std::uint8_t>;
 
-namespace {
+// The script buttons start hidden; shown, their clicks run their handlers.
+struct ScriptRig : ModelPortRig {
+  ScriptRig() {
+    for (const Handle& button : {form().DownScr, form().ButtonUp, form().Down_testik}) button.Show();
+  }
+  std::string Caption() const { return shell.view.captions[static_cast<int>(Window::kForm1)]; }
+};
 
 // A controller that answers the script upload with `reply` as it is.
 void AnswerWith(ModelPortRig& rig, Bytes reply) {
-  rig.form().link.PortHandle = std::make_unique<tarvex::testing::FakePort>(
-      rig.shell.clock, [reply](const Bytes&) {
-        return std::vector<tarvex::testing::Chunk>{{std::chrono::milliseconds(1), reply}};
-      });
+  rig.form().link.PortHandle = std::make_unique<testing::FakePort>(rig.shell.clock, [reply](const Bytes&) {
+    return std::vector<testing::Chunk>{{std::chrono::milliseconds(1), reply}};
+  });
+}
+
+TEST(TForm1Script, DownloadSendsTheFileInOneFrame) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  const auto path = OfferFile(rig.shell, "three.scr", std::string("a\0c", 3));
+  rig.shell.Click(f.DownScr);
+  EXPECT_EQ(rig.writes().size(), 1u);
+  EXPECT_EQ(rig.model.script(), BytesOf(std::string("a\0c", 3)));
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+  // The caption is the chosen file's path.
+  EXPECT_EQ(rig.Caption(), Cp1251FromPath(path));
+  EXPECT_EQ(f.Memo1.Text(), "a");
+  EXPECT_EQ(f.ConfigTextLength, 3);
+}
+
+TEST(TForm1Script, CancelledDialogSendsTheTextHeld) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  rig.shell.Click(f.DownScr);
+  // Right after start nothing is held: an empty script, 14 bytes.
+  ASSERT_EQ(rig.writes().size(), 1u);
+  EXPECT_EQ(rig.writes()[0].size(), 14u);
+  EXPECT_TRUE(rig.model.script().empty());
+  EXPECT_EQ(f.Memo1.Text(), "\r\n");
+
+  // After "Save cfg" the saved length of whatever ConfigText holds goes.
+  f.Memo.SetText("xy");
+  rig.shell.dialogs.file_answers = {rig.shell.PathOf("c.cfg"), std::nullopt};
+  rig.shell.Click(f.Sav);
+  const std::string held("scriptbody");
+  std::ranges::copy(held, f.ConfigText.begin());
+  rig.shell.Click(f.DownScr);
+  EXPECT_EQ(rig.writes().back().size(), 16u);
+  EXPECT_EQ(StringOf(rig.model.script()), "sc");
+}
+
+TEST(TForm1Script, ScriptsBeyondTheLengthFieldAreRefused) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  OfferFile(rig.shell, "s.scr", std::string(247, 'm'));
+  rig.shell.Click(f.DownScr);
+  EXPECT_EQ(rig.writes().size(), 1u);
+  EXPECT_EQ(rig.model.script().size(), 247u);
+
+  OfferFile(rig.shell, "s.scr", std::string(248, 'n'));
+  rig.shell.Click(f.DownScr);
+  EXPECT_EQ(rig.writes().size(), 1u);
+  EXPECT_TRUE(rig.NotOkShown() && !rig.OkShown());
+  EXPECT_EQ(f.Memo1.Text(), std::string(248, 'n'));
+  EXPECT_EQ(rig.model.script().size(), 247u);
+}
+
+TEST(TForm1Script, AFileThatCannotBeReadSendsNothing) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  const auto path = OfferFile(rig.shell, "old.scr", "longer old script");
+  rig.shell.Click(f.DownScr);
+  // A folder cannot be opened as a file.
+  const auto folder = rig.shell.PathOf("folder.scr");
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  rig.shell.dialogs.file_answers = {folder};
+  rig.shell.Click(f.DownScr);
+  EXPECT_EQ(rig.writes().size(), 1u);
+  EXPECT_TRUE(rig.NotOkShown() && !rig.OkShown());
+  EXPECT_EQ(f.Memo1.Text(), "");
+  EXPECT_EQ(f.ConfigTextLength, 0);
+  EXPECT_EQ(StringOf(rig.model.script()), "longer old script");
+
+  // A shorter script leaves no trace of the longer one.
+  PutFile(path, "new");
+  rig.shell.dialogs.file_answers = {path};
+  rig.shell.Click(f.DownScr);
+  EXPECT_EQ(f.Memo1.Text(), "new");
+  EXPECT_EQ(StringOf(rig.model.script()), "new");
+}
+
+TEST(TForm1Script, NoReplyShowsNotOk) {
+  ScriptRig rig;
+  rig.model.AddFault(sim::ParseFault("long:12:silence"));
+  rig.form().Label2.Show();
+  rig.shell.Click(rig.form().DownScr);
+  EXPECT_TRUE(rig.NotOkShown() && !rig.OkShown());
+  EXPECT_TRUE(rig.shell.dialogs.messages.empty());
+}
+
+TEST(TForm1Script, UploadShowsTheScriptAndWritesItByteExact) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  const std::string script("top\r\nend\0after\xFF", 15);
+  rig.model.script() = BytesOf(script);
+  f.Label5.Show();
+  const auto path = rig.shell.PathOf("back.log");
+  rig.shell.dialogs.file_answers = {path};
+  rig.shell.Click(f.ButtonUp);
+  EXPECT_EQ(rig.writes().size(), 1u);
+  EXPECT_EQ(FileBytes(path), script);
+  EXPECT_EQ(f.Memo1.Text(), "top\r\nend");
+  EXPECT_EQ(rig.Caption(), Cp1251FromPath(path));
+  EXPECT_TRUE(!rig.OkShown() && !rig.NotOkShown());
+}
+
+TEST(TForm1Script, UploadReplyLengthDecides) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  // 11 bytes, as many as L = 5 in bytes 2..3 says: a one-byte script; the checksums
+  // are not looked at.
+  AnswerWith(rig, {1, 2, 5, 0, 5, 6, 7, 8, 'Z', 0xEE, 0xEE});
+  rig.shell.dialogs.file_answers = {rig.shell.PathOf("one.scr")};
+  rig.shell.Click(f.ButtonUp);
+  EXPECT_EQ(FileBytes(rig.shell.PathOf("one.scr")), "Z");
+  EXPECT_EQ(f.Memo1.Text(), "Z");
+
+  // 10 bytes: nothing; the file is not created and the pane stays.
+  AnswerWith(rig, {1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE});
+  rig.shell.dialogs.file_answers = {rig.shell.PathOf("none.scr")};
+  rig.shell.Click(f.ButtonUp);
+  EXPECT_FALSE(std::filesystem::exists(rig.shell.PathOf("none.scr")));
+  EXPECT_TRUE(rig.NotOkShown() && !rig.OkShown());
+  EXPECT_EQ(f.Memo1.Text(), "Z");
+}
+
+TEST(TForm1Script, UploadIntoAnUnwritableFileEmptiesThePane) {
+  ScriptRig rig;
+  rig.shell.dialogs.file_answers = {rig.shell.PathOf("no/such/folder.scr")};
+  rig.shell.Click(rig.form().ButtonUp);
+  EXPECT_EQ(rig.form().Memo1.Text(), "");
+  EXPECT_EQ(rig.writes().size(), 1u);
+}
+
+TEST(TForm1Script, CancelledUploadSendsNothing) {
+  ScriptRig rig;
+  rig.form().Label2.Show();
+  rig.shell.Click(rig.form().ButtonUp);
+  EXPECT_TRUE(rig.writes().empty());
+  EXPECT_TRUE(!rig.OkShown() && !rig.NotOkShown());
+  ASSERT_FALSE(rig.shell.dialogs.file_dialogs_shown.empty());
+  EXPECT_EQ(rig.shell.dialogs.file_dialogs_shown.back().default_extension, "log");
+}
+
+TEST(TForm1Script, ClearAsksFirst) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  f.Label2.Show();
+  rig.shell.dialogs.confirm_answers = {Dialogs::kNo};
+  rig.shell.Click(f.Down_testik);
+  EXPECT_TRUE(rig.writes().empty());
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+
+  rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+  rig.model.AddFault(sim::ParseFault("long:25:silence:count=1"));
+  rig.shell.Click(f.Down_testik);
+  EXPECT_TRUE(rig.NotOkShown() && !rig.OkShown());
+  rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+  rig.shell.Click(f.Down_testik);
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+  EXPECT_EQ(rig.writes().size(), 2u);
+  EXPECT_EQ(rig.shell.dialogs.confirmations_asked, 3);
+}
+
+TEST(TForm1Script, ScriptCommandsWaitForTheRunningOne) {
+  ScriptRig rig;
+  TForm1& f = rig.form();
+  rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+  const CommandGuard running(f.CommandRunning);
+  rig.shell.Click(f.DownScr);
+  rig.shell.Click(f.ButtonUp);
+  rig.shell.Click(f.Down_testik);
+  EXPECT_TRUE(rig.writes().empty());
+  EXPECT_EQ(rig.shell.dialogs.confirmations_asked, 0);
+  EXPECT_TRUE(rig.shell.dialogs.file_dialogs_shown.empty());
 }
 
 }  // namespace
-
-class TForm1ScriptTest : public QObject {
-  Q_OBJECT
- private slots:
-  void DownloadSendsTheFileInOneFrame() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    const QString path = rig.shell.dir.filePath("three.scr");
-    PutFile(path, std::string("a\0c", 3));
-    rig.shell.dialogs.file_answers = {path};
-    f.DownScr->click();
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-    QCOMPARE(rig.model.script(), BytesOf(std::string("a\0c", 3)));
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-    // The caption is the chosen file's path.
-    QCOMPARE(f.windowTitle(), path);
-    QCOMPARE(f.Memo1->Text(), std::string("a"));
-    QCOMPARE(f.ConfigTextLength, 3);
-  }
-
-  void CancelledDialogSendsTheTextHeld() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    f.DownScr->click();
-    // Right after start nothing is held: an empty script, 14 bytes.
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-    QCOMPARE(rig.writes()[0].size(), std::size_t{14});
-    QVERIFY(rig.model.script().empty());
-    QCOMPARE(f.Memo1->Text(), std::string("\r\n"));
-
-    // After "Save cfg" the saved length of whatever ConfigText holds goes.
-    f.Memo->SetText(std::string_view("xy"));
-    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("c.cfg"), std::nullopt};
-    f.Sav->click();
-    const std::string held("scriptbody");
-    std::ranges::copy(held, f.ConfigText.begin());
-    f.DownScr->click();
-    QCOMPARE(rig.writes().back().size(), std::size_t{16});
-    QCOMPARE(StringOf(rig.model.script()), std::string("sc"));
-  }
-
-  void ScriptsBeyondTheLengthFieldAreRefused() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    const QString path = rig.shell.dir.filePath("s.scr");
-    PutFile(path, std::string(247, 'm'));
-    rig.shell.dialogs.file_answers = {path};
-    f.DownScr->click();
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-    QCOMPARE(rig.model.script().size(), std::size_t{247});
-
-    PutFile(path, std::string(248, 'n'));
-    rig.shell.dialogs.file_answers = {path};
-    f.DownScr->click();
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-    QVERIFY(rig.NotOkShown() && !rig.OkShown());
-    QCOMPARE(f.Memo1->Text(), std::string(248, 'n'));
-    QCOMPARE(rig.model.script().size(), std::size_t{247});
-  }
-
-  void AFileThatCannotBeReadSendsNothing() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    const QString path = OfferFile(rig.shell, "old.scr", "longer old script");
-    f.DownScr->click();
-    // A folder cannot be opened as a file.
-    const QString folder = rig.shell.dir.filePath("folder.scr");
-    QVERIFY(QDir().mkdir(folder));
-    rig.shell.dialogs.file_answers = {folder};
-    f.DownScr->click();
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-    QVERIFY(rig.NotOkShown() && !rig.OkShown());
-    QCOMPARE(f.Memo1->Text(), std::string());
-    QCOMPARE(f.ConfigTextLength, 0);
-    QCOMPARE(StringOf(rig.model.script()), std::string("longer old script"));
-
-    // A shorter script leaves no trace of the longer one.
-    PutFile(path, "new");
-    rig.shell.dialogs.file_answers = {path};
-    f.DownScr->click();
-    QCOMPARE(f.Memo1->Text(), std::string("new"));
-    QCOMPARE(StringOf(rig.model.script()), std::string("new"));
-  }
-
-  void NoReplyShowsNotOk() {
-    ModelPortRig rig;
-    rig.model.AddFault(tarvex::sim::ParseFault("long:12:silence"));
-    rig.form().Label2->show();
-    rig.form().DownScr->click();
-    QVERIFY(rig.NotOkShown() && !rig.OkShown());
-    QVERIFY(rig.shell.dialogs.messages.isEmpty());
-  }
-
-  void UploadShowsTheScriptAndWritesItByteExact() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    rig.model.script() = BytesOf(std::string("top\r\nend\0after\xFF", 15));
-    f.Label5->show();
-    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("back.log")};
-    f.ButtonUp->click();
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-    const QString path = rig.shell.dir.filePath("back.log");
-    QCOMPARE(FileBytes(path), std::string("top\r\nend\0after\xFF", 15));
-    QCOMPARE(f.Memo1->Text(), std::string("top\r\nend"));
-    QCOMPARE(f.windowTitle(), path);
-    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
-  }
-
-  void UploadReplyLengthDecides() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    // 11 bytes, as many as L = 5 in bytes 2..3 says: a one-byte script; the checksums
-    // are not looked at.
-    AnswerWith(rig, {1, 2, 5, 0, 5, 6, 7, 8, 'Z', 0xEE, 0xEE});
-    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("one.scr")};
-    f.ButtonUp->click();
-    QCOMPARE(FileBytes(rig.shell.dir.filePath("one.scr")), std::string("Z"));
-    QCOMPARE(f.Memo1->Text(), std::string("Z"));
-
-    // 10 bytes: nothing; the file is not created and the pane stays.
-    AnswerWith(rig, {1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE});
-    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("none.scr")};
-    f.ButtonUp->click();
-    QVERIFY(!QFile::exists(rig.shell.dir.filePath("none.scr")));
-    QVERIFY(rig.NotOkShown() && !rig.OkShown());
-    QCOMPARE(f.Memo1->Text(), std::string("Z"));
-  }
-
-  void UploadIntoAnUnwritableFileEmptiesThePane() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    rig.shell.dialogs.file_answers = {rig.shell.dir.filePath("no/such/folder.scr")};
-    f.ButtonUp->click();
-    QCOMPARE(f.Memo1->Text(), std::string());
-    QCOMPARE(rig.writes().size(), std::size_t{1});
-  }
-
-  void CancelledUploadSendsNothing() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    f.Label2->show();
-    f.ButtonUp->click();
-    QVERIFY(rig.writes().empty());
-    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
-    QCOMPARE(rig.shell.dialogs.file_dialogs_shown.back().default_extension, QString("log"));
-  }
-
-  void ClearAsksFirst() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    f.Label2->show();
-    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kNo};
-    f.Down_testik->click();
-    QVERIFY(rig.writes().empty());
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-
-    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
-    rig.model.AddFault(tarvex::sim::ParseFault("long:25:silence:count=1"));
-    f.Down_testik->click();
-    QVERIFY(rig.NotOkShown() && !rig.OkShown());
-    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
-    f.Down_testik->click();
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-    QCOMPARE(rig.writes().size(), std::size_t{2});
-    QCOMPARE(rig.shell.dialogs.confirmations_asked, 3);
-  }
-
-  void ScriptCommandsWaitForTheRunningOne() {
-    ModelPortRig rig;
-    auto& f = rig.form();
-    rig.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
-    tarvex::CommandGuard running(f.CommandRunning);
-    f.DownScr->click();
-    f.ButtonUp->click();
-    f.Down_testik->click();
-    QVERIFY(rig.writes().empty());
-    QCOMPARE(rig.shell.dialogs.confirmations_asked, 0);
-    QVERIFY(rig.shell.dialogs.file_dialogs_shown.empty());
-  }
-};
-
-QTEST_MAIN(TForm1ScriptTest)
-#include "tform1_script_test.moc"
+}  // namespace tarvex

@@ -13,6 +13,18 @@
 
 namespace tarvex::testing {
 
+// A pane's lines, empty ones left out.
+inline std::vector<std::string> PaneLines(const Handle& pane) {
+  std::vector<std::string> lines;
+  const std::string text = pane.Text();
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find("\r\n", start), text.size());
+    if (end > start) lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 class ModelPortRig {
  public:
   explicit ModelPortRig(const sim::ModelOptions& options = {}) : model(options) {
@@ -28,16 +40,7 @@ class ModelPortRig {
   // The port, to inject bytes that come without a request (the controller's polls).
   FakePort& port() { return *port_; }
   // The diagnostic window's trace, one entry per line.
-  std::vector<std::string> TraceLines() const {
-    std::vector<std::string> lines;
-    const std::string text = shell.form->Form2.Memo.Text();
-    for (std::size_t start = 0; start < text.size();) {
-      const std::size_t end = std::min(text.find("\r\n", start), text.size());
-      if (end > start) lines.push_back(text.substr(start, end - start));
-      start = end + 2;
-    }
-    return lines;
-  }
+  std::vector<std::string> TraceLines() const { return PaneLines(shell.form->Form2.Memo); }
   bool OkShown() const { return !shell.form->Label2.Hidden(); }
   bool NotOkShown() const { return !shell.form->Label5.Hidden(); }
 
