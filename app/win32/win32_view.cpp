@@ -20,6 +20,8 @@ constexpr int kFirstId = 100;
 constexpr std::u16string_view kBreak = u"\r\n";
 // The drop-down list below a combo box.
 constexpr int kComboListHeight = 200;
+// More characters than the widest label shows on its first line.
+constexpr std::size_t kLabelShown = 256;
 
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 std::wstring WideFromCp1251(std::string_view text) { return Wide(Utf16FromCp1251(text)); }
@@ -147,6 +149,7 @@ void Win32View::BuildControl(HINSTANCE instance, const ControlRow& row) {
                                     WindowOf(row.window), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                     instance, nullptr);
   controls_[static_cast<int>(row.id)] = hwnd;
+  if (row.kind == Kind::kLabel) label_texts_[static_cast<int>(row.id)] = Cp1251FromUtf8(row.text);
   const Font window_font = RowOf(row.window).font;
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row.font.points != 0 ? row.font : window_font)),
                FALSE);
@@ -339,9 +342,12 @@ void Win32View::FlushPanes() {
     if (pending_[c].empty()) continue;
     const HWND pane = controls_[c];
     const auto end = static_cast<WPARAM>(GetWindowTextLengthW(pane));
-    SendMessageW(pane, EM_SETSEL, end, static_cast<LPARAM>(end));
     const std::wstring added = Wide(ShownPaneText(pending_[c], kBreak));
+    SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(pane, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+    SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(pane, nullptr, TRUE);
     pending_[c].clear();
   }
 }
@@ -358,6 +364,7 @@ bool Win32View::PaneEndsInLineBreak(Control pane) {
 
 std::string Win32View::Text(Control control) {
   const HWND hwnd = WidgetOf(control);
+  if (RowOf(control).kind == Kind::kLabel) return label_texts_[static_cast<int>(control)];
   if (RowOf(control).kind == Kind::kPane) {
     FlushPanes();
     return PaneBytes(WindowText(hwnd), kBreak);
@@ -371,6 +378,17 @@ void Win32View::SetText(Control control, std::string_view text) {
     pending_[static_cast<int>(control)].clear();
     SetWindowTextW(hwnd, Wide(ShownPaneText(text, kBreak)).c_str());
     return;
+  }
+  if (RowOf(control).kind == Kind::kLabel) {
+    // The progress label grows by a mark per request and reply, thousands in a
+    // retrieval, and shows only its first line: the control gets a new text only when
+    // what it can show changes.
+    std::string& held = label_texts_[static_cast<int>(control)];
+    const bool same_shown = held.compare(0, kLabelShown, text.substr(0, kLabelShown)) == 0 &&
+                            std::min(held.size(), kLabelShown) == std::min(text.size(), kLabelShown);
+    held = text;
+    if (same_shown) return;
+    text = text.substr(0, kLabelShown);
   }
   SetWindowTextW(hwnd, WideFromCp1251(text).c_str());
 }

@@ -18,7 +18,7 @@ namespace tarvex {
 
 class Win32View final : public View {
  public:
-  explicit Win32View(HINSTANCE instance);
+  explicit Win32View(HINSTANCE instance = GetModuleHandleW(nullptr));
   ~Win32View() override;
   Win32View(const Win32View&) = delete;
   Win32View& operator=(const Win32View&) = delete;
@@ -38,6 +38,8 @@ class Win32View final : public View {
   void Dispatch(MSG& message);
   // Puts the lines added since the last time into the panes.
   void FlushPanes();
+  // The control whose window, or a part of it, `hwnd` is.
+  std::optional<Control> ControlHolding(HWND hwnd) const;
 
   std::string Text(Control control) override;
   void SetText(Control control, std::string_view text) override;
@@ -59,7 +61,6 @@ class Win32View final : public View {
   void BuildControl(HINSTANCE instance, const ControlRow& row);
   HFONT FontOf(Font font);
   bool PaneEndsInLineBreak(Control pane);
-  std::optional<Control> ControlHolding(HWND hwnd) const;
   void MoveFocus(Control from, bool back);
   void PlaceConfirmation();
 
@@ -74,6 +75,8 @@ class Win32View final : public View {
   // while a command runs.
   std::array<std::string, kControlCount> pending_;
   ULONGLONG last_flush_ = 0;
+  // What the labels say; a label shows only the start of a long text.
+  std::array<std::string, kControlCount> label_texts_;
   int confirmation_result_ = 0;
 };
 

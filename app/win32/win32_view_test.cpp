@@ -1,0 +1,324 @@
+// The Win32 renderer in this process under wine's null graphics driver: the table
+// rendered, Cyrillic glyphs, clicks through labels, the Tab cycle, the confirmation and
+// the real boxes (answered by a watchdog), and LOG against the simulator on a COM port.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+#include "app/testing/shell.h"
+#include "app/win32/win32_dialogs.h"
+#include "app/win32/win32_view.h"
+#include "basics/cp1251_text.h"
+#include "basics/file_bytes.h"
+
+namespace tarvex {
+
+// Clicks a control of a window drawn by the Win32 renderer, as the user does.
+inline void ClickOn(Win32View& view, Control control) { SendMessageW(view.WidgetOf(control), BM_CLICK, 0, 0); }
+
+namespace {
+
+using Win32Shell = testing::BasicShell<Win32View>;
+
+class RecordingEvents final : public ViewEvents {
+ public:
+  void Clicked(Control control) override { clicks.push_back(control); }
+  void MouseUp(Window, MouseButton) override {}
+  void CloseRequested(Window) override {}
+  bool Busy() const override { return false; }
+  std::vector<Control> clicks;
+};
+
+// Handles messages until `done` or a few seconds have passed.
+template <typename Done>
+bool PumpUntil(Win32View& view, Done done) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    view.PumpMessages();
+  }
+  return true;
+}
+
+RECT RectInParent(HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+std::u16string Utf16(const char* utf8) { return Utf16FromCp1251(Cp1251FromUtf8(utf8)); }
+
+TEST(Win32Window, BuildsWhatTheDescriptionSays) {
+  Win32View view;
+  for (const WindowRow& row : Windows()) {
+    const HWND window = view.WindowOf(row.id);
+    RECT client{};
+    GetClientRect(window, &client);
+    // Form3 is never shown, and the system keeps a window within the screen.
+    if (row.frame != Frame::kPlain) {
+      EXPECT_EQ(client.right, row.width) << row.name;
+      EXPECT_EQ(client.bottom, row.height) << row.name;
+    }
+    wchar_t caption[128] = {};
+    GetWindowTextW(window, caption, 128);
+    EXPECT_EQ(std::u16string(caption, caption + wcslen(caption)), Utf16(CaptionOf(row.id).c_str())) << row.name;
+    if (row.left >= 0) {
+      RECT frame{};
+      GetWindowRect(window, &frame);
+      EXPECT_EQ(frame.left, row.left) << row.name;
+      EXPECT_EQ(frame.top, row.top) << row.name;
+    }
+  }
+  for (const ControlRow& row : Controls()) {
+    const HWND widget = view.WidgetOf(row.id);
+    EXPECT_EQ(GetParent(widget), view.WindowOf(row.window)) << row.name;
+    const RECT rect = RectInParent(widget);
+    EXPECT_EQ(rect.left, row.left) << row.name;
+    EXPECT_EQ(rect.top, row.top) << row.name;
+    EXPECT_EQ(rect.right - rect.left, row.width) << row.name;
+    // A combo box's field takes the height of its font.
+    if (row.kind != Kind::kComboBox) EXPECT_EQ(rect.bottom - rect.top, row.height) << row.name;
+    EXPECT_EQ(view.Shown(row.id), !(row.look & kHidden)) << row.name;
+    EXPECT_EQ(view.Enabled(row.id), !(row.look & kDisabled)) << row.name;
+    EXPECT_EQ(view.Checked(row.id), (row.look & kTicked) != 0) << row.name;
+    if (row.kind != Kind::kBevel) EXPECT_EQ(view.Text(row.id), Cp1251FromUtf8(row.text)) << row.name;
+  }
+}
+
+TEST(Win32Window, EveryCyrillicCaptionHasItsGlyphsInItsFont) {
+  Win32View view;
+  int checked = 0;
+  for (const ControlRow& row : Controls()) {
+    const std::u16string text = Utf16(row.text);
+    if (text.find_first_of(u"АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюя") == std::u16string::npos) {
+      continue;
+    }
+    const HWND widget = view.WidgetOf(row.id);
+    const HDC dc = GetDC(widget);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(widget, WM_GETFONT, 0, 0)));
+    std::vector<WORD> glyphs(text.size());
+    const std::wstring wide(text.begin(), text.end());
+    GetGlyphIndicesW(dc, wide.c_str(), static_cast<int>(wide.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(dc, old);
+    ReleaseDC(widget, dc);
+    for (const WORD glyph : glyphs) EXPECT_NE(glyph, 0xFFFF) << row.name;
+    ++checked;
+  }
+  EXPECT_GE(checked, 8);
+}
+
+TEST(Win32Window, AClickOnAShownLabelReachesTheControlUnderIt) {
+  Win32View view;
+  RecordingEvents events;
+  view.Connect(events);
+  const HWND form = view.WindowOf(Window::kForm1);
+  ShowWindow(form, SW_SHOW);
+  SetForegroundWindow(form);
+  view.SetShown(Control::Label2, true);
+  view.PumpMessages();
+  // "OK" lies over "Open".
+  POINT point{210, 35};
+  ClientToScreen(form, &point);
+  SetCursorPos(point.x, point.y);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+  EXPECT_TRUE(PumpUntil(view, [&] { return !events.clicks.empty(); }));
+  EXPECT_EQ(events.clicks, std::vector<Control>{Control::OpenCom});
+}
+
+TEST(Win32Window, TabVisitsTheShownControlsInTheTablesOrderAndWrapsAround) {
+  Win32View view;
+  const HWND form = view.WindowOf(Window::kForm1);
+  ShowWindow(form, SW_SHOW);
+  SetForegroundWindow(form);
+  std::vector<Control> expected;
+  for (const ControlRow& row : Controls()) {
+    if (row.window == Window::kForm1 && row.kind != Kind::kLabel && !(row.look & (kHidden | kDisabled))) {
+      expected.push_back(row.id);
+    }
+  }
+  SetFocus(view.WidgetOf(expected.front()));
+  std::vector<Control> visited;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    view.Dispatch(tab);
+    visited.push_back(view.ControlHolding(GetFocus()).value_or(Control::Label));
+  }
+  std::rotate(expected.begin(), expected.begin() + 1, expected.end());
+  EXPECT_EQ(visited, expected);
+}
+
+// The confirmation's buttons, clicked by a timer once the dialog runs.
+HWND g_answer_button = nullptr;
+HWND g_main_window = nullptr;
+bool g_main_window_enabled_while_asked = true;
+
+TEST(Win32Window, TheConfirmationIsModalPlacedOverTheMainWindowAndAnsweredBothWays) {
+  Win32View view;
+  g_main_window = view.WindowOf(Window::kForm1);
+  ShowWindow(g_main_window, SW_SHOW);
+  for (const auto& [button, answer] : {std::pair{Control::OKBottomDlg_OKBtn, Dialogs::kYes},
+                                       std::pair{Control::OKBottomDlg_CancelBtn, Dialogs::kNo}}) {
+    g_answer_button = view.WidgetOf(button);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+      g_main_window_enabled_while_asked = IsWindowEnabled(g_main_window) != FALSE;
+      PostMessageW(g_answer_button, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(view.RunConfirmation(), answer);
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(g_main_window_enabled_while_asked);
+    EXPECT_TRUE(IsWindowEnabled(g_main_window));
+  }
+  RECT main{};
+  RECT dialog{};
+  GetWindowRect(g_main_window, &main);
+  GetWindowRect(view.WindowOf(Window::kOKBottomDlg), &dialog);
+  EXPECT_EQ(dialog.top, main.top + 5);
+  EXPECT_EQ((dialog.left + dialog.right) / 2, (main.left + main.right) / 2);
+}
+
+// A watchdog on its own thread: finds the box or dialog the main thread shows, notes
+// its texts, then answers it.
+class Watchdog {
+ public:
+  // `answer` runs on the watchdog's thread with the dialog's window.
+  template <typename Answer>
+  Watchdog(DWORD thread, Answer answer) : worker_([this, thread, answer] {
+      const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+      while (std::chrono::steady_clock::now() < end && dialog_ == nullptr) {
+        EnumThreadWindows(thread, [](HWND hwnd, LPARAM self) {
+          wchar_t name[16] = {};
+          GetClassNameW(hwnd, name, 16);
+          if (IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0) reinterpret_cast<Watchdog*>(self)->dialog_ = hwnd;
+          return TRUE;
+        }, reinterpret_cast<LPARAM>(this));
+        if (dialog_ == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+      if (dialog_ == nullptr) return;
+      EnumChildWindows(dialog_, [](HWND child, LPARAM self) {
+        wchar_t text[256] = {};
+        GetWindowTextW(child, text, 256);
+        reinterpret_cast<Watchdog*>(self)->texts_.append(text).append(L"|");
+        return TRUE;
+      }, reinterpret_cast<LPARAM>(this));
+      wchar_t title[128] = {};
+      GetWindowTextW(dialog_, title, 128);
+      title_ = title;
+      answer(dialog_);
+    }) {}
+  ~Watchdog() { worker_.join(); }
+  std::wstring Texts() {
+    worker_.join();
+    worker_ = std::thread([] {});
+    return texts_;
+  }
+  const std::wstring& Title() const { return title_; }
+
+ private:
+  HWND dialog_ = nullptr;
+  std::wstring texts_;
+  std::wstring title_;
+  std::thread worker_;
+};
+
+TEST(Win32Window, TheBoxesShowTheirTextsUnderTheTitleAndKeepTheOtherWindowsDisabled) {
+  Win32View view;
+  Win32Dialogs dialogs(view, "Tarvex");
+  const HWND diag = view.WindowOf(Window::kForm2);
+  bool diag_enabled = true;
+  Watchdog watchdog(GetCurrentThreadId(), [&](HWND box) {
+    diag_enabled = IsWindowEnabled(diag) != FALSE;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  dialogs.Message(Cp1251FromUtf8("   COM порт ???"));
+  EXPECT_NE(watchdog.Texts().find(L"   COM порт ???"), std::wstring::npos);
+  EXPECT_EQ(watchdog.Title(), L"Tarvex");
+  EXPECT_FALSE(diag_enabled);
+  EXPECT_TRUE(IsWindowEnabled(diag));
+}
+
+TEST(Win32Window, FileDialogsTakeATypedNewNameAndTheSaveDialogGivesItTheDefaultExtension) {
+  Win32View view;
+  Win32Dialogs dialogs(view, "Tarvex");
+  const auto folder = std::filesystem::temp_directory_path() / "tarvex-win32-dialog";
+  std::filesystem::create_directories(folder);
+  for (const bool save : {false, true}) {
+    const std::wstring typed = (folder / (save ? "events" : "fresh.cfg")).wstring();
+    Watchdog watchdog(GetCurrentThreadId(), [&](HWND dialog) {
+      // The file name box of the standard dialog: an edit, or a combo box in newer ones.
+      SetDlgItemTextW(dialog, 0x480, typed.c_str());
+      SetDlgItemTextW(dialog, 0x47C, typed.c_str());
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const FileDialogSetup setup{"", "", "log"};
+    const auto chosen = save ? dialogs.SaveFile(setup) : dialogs.OpenFile(setup);
+    watchdog.Texts();
+    EXPECT_EQ(chosen, folder / (save ? "events.log" : "fresh.cfg"));
+  }
+  std::filesystem::remove_all(folder);
+}
+
+// "COM" + the variable's number; empty when it is unset.
+std::string ComFromEnv(const char* variable) {
+  const char* text = std::getenv(variable);
+  return text != nullptr && *text != '\0' ? std::string(text) : std::string();
+}
+
+class Win32Log : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    com_ = ComFromEnv("TARVEX_TEST_LOG_COM");
+    if (com_.empty()) GTEST_SKIP() << "TARVEX_TEST_LOG_COM names no simulator port";
+    shell_.form->Edit1.SetText(com_);
+    shell_.form->Boud.SetText("38400");
+    shell_.Click(shell_.form->Last500);
+    shell_.form->chFile.SetChecked(true);
+    shell_.dialogs.file_answers.push_back(file_);
+  }
+  void TearDown() override { shell_.form->link.Close(); }
+
+  std::string com_;
+  Win32Shell shell_{std::nullopt, &RealClock()};
+  std::filesystem::path file_ = shell_.PathOf("events.log");
+};
+
+TEST_F(Win32Log, TheLogFileIsTheLinuxBuildsByteForByte) {
+  const char* linux_log = std::getenv("TARVEX_TEST_LINUX_LOG");
+  if (linux_log == nullptr) GTEST_SKIP() << "TARVEX_TEST_LINUX_LOG names no Linux file";
+  shell_.Click(shell_.form->ButContLog);
+  const auto expected = ReadFileBytes(linux_log);
+  ASSERT_TRUE(expected && expected->starts_with("pointer = 600\r\n")) << linux_log;
+  EXPECT_TRUE(ReadFileBytes(file_) == expected);
+}
+
+TEST_F(Win32Log, StopEndsTheRetrievalAfterTheCurrentRecord) {
+  // Clicked while the first query waits for its reply.
+  PostMessageW(shell_.view.WidgetOf(Control::Button8), BM_CLICK, 0, 0);
+  shell_.Click(shell_.form->ButContLog);
+  const auto file = ReadFileBytes(file_).value_or("");
+  const auto lines = std::count(file.begin(), file.end(), '\n');
+  EXPECT_GE(lines, 1);
+  EXPECT_LT(lines, 50);
+}
+
+TEST_F(Win32Log, ClosingDuringLogWritesTheSettingsAndEndsTheTool) {
+  PostMessageW(shell_.view.WindowOf(Window::kForm1), WM_CLOSE, 0, 0);
+  shell_.Click(shell_.form->ButContLog);
+  EXPECT_EQ(shell_.exit_codes, std::vector<int>{0});
+  const auto settings = ReadFileBytes(shell_.SettingsPath()).value_or("");
+  EXPECT_NE(settings.find(com_), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tarvex
