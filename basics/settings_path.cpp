@@ -1,12 +1,11 @@
 #include "basics/settings_path.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include <unistd.h>
 #endif
 
@@ -28,10 +27,10 @@ std::optional<fs::path> Variable(const char* name) {
 // read-only): only creating a file there tells.
 bool Writable(const fs::path& folder) {
   const fs::path probe = folder / "tarvex-write-probe.tmp";
-  const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
-  CloseHandle(file);
+  std::error_code error;
+  if (fs::exists(probe, error)) return true;
+  if (!std::ofstream(probe, std::ios::binary)) return false;
+  fs::remove(probe, error);
   return true;
 }
 
