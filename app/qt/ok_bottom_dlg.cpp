@@ -8,7 +8,8 @@
 
 namespace tarvex {
 
-TOKBottomDlg::TOKBottomDlg(QWidget* main_window) : QDialog(main_window), main_window_(main_window) {}
+TOKBottomDlg::TOKBottomDlg(QWidget* main_window, Qt::WindowFlags flags)
+    : QDialog(main_window, flags), main_window_(main_window) {}
 
 void TOKBottomDlg::Bind(QWidget& ok_button, QWidget& cancel_button) {
   connect(static_cast<QPushButton*>(&ok_button), &QPushButton::clicked, this, [this] { done(Dialogs::kYes); });

@@ -8,8 +8,8 @@ namespace tarvex {
 
 class TOKBottomDlg : public QDialog {
  public:
-  // Placed over `main_window` each time it is shown or activated.
-  explicit TOKBottomDlg(QWidget* main_window);
+  // Placed over `main_window` each time it is shown or activated; `flags`: its frame.
+  TOKBottomDlg(QWidget* main_window, Qt::WindowFlags flags);
 
   // Its two buttons, built from the description as its children.
   void Bind(QWidget& ok_button, QWidget& cancel_button);

@@ -77,7 +77,7 @@ QtView::QtView() {
   for (const WindowRow& row : Windows()) {
     std::unique_ptr<QWidget> window;
     if (row.frame == Frame::kDialog) {
-      window = std::make_unique<TOKBottomDlg>(windows_[0].get());
+      window = std::make_unique<TOKBottomDlg>(windows_[0].get(), FlagsOf(row.frame));
     } else {
       window = std::make_unique<FormWindow>(row.id, FlagsOf(row.frame), events_);
     }
