@@ -1,22 +1,20 @@
 // The archive through the window: pointer query, RETRO with its count boxes, the
 // zone shift, the pane, the output file and the ways a retrieval ends.
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
+#include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
 
-#include "app/testing/files.h"
 #include "app/testing/model_port_rig.h"
 #include "sim/model/fault.h"
 #include "sim/model/reply_frames.h"
 
-using tarvex::testing::FileBytes;
-using tarvex::testing::ModelPortRig;
-
+namespace tarvex {
 namespace {
+
+using testing::FileBytes;
+using testing::ModelPortRig;
 
 constexpr std::uint8_t kRecordRead = 92;
 
@@ -24,7 +22,7 @@ std::vector<std::uint8_t> Record(int y, int mo, int d, int h, int mi, int s, flo
   std::vector<std::uint8_t> record{static_cast<std::uint8_t>(y),  static_cast<std::uint8_t>(mo),
                                    static_cast<std::uint8_t>(d),  static_cast<std::uint8_t>(h),
                                    static_cast<std::uint8_t>(mi), static_cast<std::uint8_t>(s)};
-  const auto bytes = tarvex::sim::FloatBytes(value);
+  const auto bytes = sim::FloatBytes(value);
   record.insert(record.end(), bytes.begin(), bytes.end());
   return record;
 }
@@ -47,119 +45,115 @@ std::vector<int> RequestedIndexes(ModelPortRig& rig) {
 }
 
 // Reads `beg` records (Index ticked) or uses the box the test ticked.
-void TickIndex(tarvex::TForm1& form, const QString& beg) {
-  form.Index->setChecked(true);
-  form.Beg->setText(beg);
+void TickIndex(TForm1& form, const std::string& beg) {
+  form.Index.SetChecked(true);
+  form.Beg.SetText(beg);
 }
 
-void ChooseFile(ModelPortRig& rig, const QString& path) {
-  rig.form().chFile->setChecked(true);
+void ChooseFile(ModelPortRig& rig, const std::filesystem::path& path) {
+  rig.form().chFile.SetChecked(true);
   rig.shell.dialogs.file_answers.push_back(path);
 }
 
 // Z = 3: local 13 h, UTC 10 h.
 void ZoneThreeHoursAhead(ModelPortRig& rig) { rig.shell.wall_clock.now = {{13, 5, 0}, {10, 5, 0}}; }
 
-// The layout creates the button disabled; enabled, its click runs the bound handler.
-void Press(QPushButton* button) {
-  button->setEnabled(true);
-  button->click();
+// The description creates the archive's buttons hidden (RETRO disabled too); shown
+// and enabled, a click runs the bound handler.
+void Press(ModelPortRig& rig, const Handle& button) {
+  button.Show();
+  button.SetEnabled(true);
+  rig.shell.Click(button);
+}
+
+TEST(TForm1Archive, PointerQueryShowsItsValueOrZero) {
+  ModelPortRig rig;
+  rig.form().Memo1.SetText("old");
+  Press(rig, rig.form().ButBegRetro);
+  EXPECT_EQ(rig.form().Memo1.Text(), "OK=600");
+  EXPECT_EQ(rig.form().RecordPointer, 600);
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+
+  rig.model.AddFault(sim::ParseFault("long:91:silence"));
+  Press(rig, rig.form().ButBegRetro);
+  EXPECT_EQ(rig.form().Memo1.Text(), "OK=0");
+  EXPECT_EQ(rig.form().RecordPointer, 0);
+  EXPECT_TRUE(!rig.OkShown() && rig.NotOkShown());
+}
+
+TEST(TForm1Archive, LastTenAfterPointerOneWrapsRoundTheRing) {
+  ModelPortRig rig;
+  ZoneThreeHoursAhead(rig);
+  SetArchive(rig, {Record(24, 3, 5, 4, 4, 9, 12.5f)});
+  rig.form().Index.SetChecked(false);
+  rig.form().Last10.SetChecked(true);
+  Press(rig, rig.form().ButContRetro);
+
+  EXPECT_EQ(RequestedIndexes(rig), (std::vector<int>{992, 993, 994, 995, 996, 997, 998, 999, 1000, 0}));
+  std::string expected = "OK=1";
+  for (int index = 992; index <= 1000; ++index) {
+    expected += (index < 1000 ? "\r\n  " : "\r\n ") + std::to_string(index) + "    0:00:00 00:00:00:   0.000";
+  }
+  expected += "\r\n    0 2024:03:05 07:04:09:  12.500";
+  // One line per record, no empty line between them.
+  EXPECT_EQ(rig.form().Memo1.Text(), expected);
+  EXPECT_EQ(rig.form().Edi.Text(), "0");
+  EXPECT_EQ(rig.form().RecordPointer, 0);
+  EXPECT_TRUE(!rig.OkShown() && !rig.NotOkShown());
+}
+
+TEST(TForm1Archive, NoRecordRequestedStillCreatesAnEmptyFile) {
+  ModelPortRig rig;
+  rig.form().chFile.SetChecked(true);
+  const auto path = testing::OfferFile(rig.shell, "empty.ret", "old content");
+  TickIndex(rig.form(), "0");
+  Press(rig, rig.form().ButContRetro);
+  EXPECT_TRUE(RequestedIndexes(rig).empty());
+  EXPECT_EQ(FileBytes(path), "");
+  ASSERT_EQ(rig.shell.dialogs.file_dialogs_shown.size(), 1u);
+  EXPECT_EQ(rig.shell.dialogs.file_dialogs_shown[0].default_extension, "ret");
+}
+
+TEST(TForm1Archive, OneReadsItsIndexUnreducedAndShowsOnlyTheValue) {
+  ModelPortRig rig;
+  std::vector<std::vector<std::uint8_t>> records(10, Record(24, 1, 1, 0, 0, 0, 1.0f));
+  records[4] = Record(24, 1, 1, 0, 0, 0, 25.666f);  // 1005 lands in slot 4
+  SetArchive(rig, records);
+  const auto path = rig.shell.PathOf("one.ret");
+  ChooseFile(rig, path);
+  rig.form().Edi.SetText("7");
+  rig.form().ONE.SetChecked(true);
+  rig.form().EdONE.SetText("1005");
+  Press(rig, rig.form().ButContRetro);
+
+  EXPECT_EQ(RequestedIndexes(rig), std::vector<int>{1005});
+  EXPECT_EQ(rig.form().EdVal.Text(), "25");
+  EXPECT_EQ(rig.form().Memo1.Text(), "OK=10");
+  EXPECT_EQ(rig.form().Edi.Text(), "7");
+  EXPECT_EQ(FileBytes(path), "");
+}
+
+TEST(TForm1Archive, BegThatIsNoIntegerEndsAfterTheFileIsCreated) {
+  ModelPortRig rig;
+  const auto path = rig.shell.PathOf("beg.ret");
+  ChooseFile(rig, path);
+  TickIndex(rig.form(), "abc");
+  Press(rig, rig.form().ButContRetro);
+  EXPECT_EQ(rig.shell.dialogs.errors, std::vector<std::string>{"'abc' is not a valid integer value"});
+  EXPECT_EQ(rig.form().RecordPointer, 599);
+  EXPECT_TRUE(std::filesystem::exists(path));
+  EXPECT_TRUE(RequestedIndexes(rig).empty());
+}
+
+TEST(TForm1Archive, StopDoesNotEndAnArchiveRetrieval) {
+  ModelPortRig rig;
+  TickIndex(rig.form(), "10");
+  // "Stop" is clicked whenever the retrieval lets messages run.
+  rig.shell.view.on_pump = [&] { rig.shell.Click(rig.form().Button8); };
+  Press(rig, rig.form().ButContRetro);
+  EXPECT_TRUE(rig.form().StopRequested);
+  EXPECT_EQ(RequestedIndexes(rig).size(), 10u);
 }
 
 }  // namespace
-
-class TForm1ArchiveTest : public QObject {
-  Q_OBJECT
- private slots:
-  void PointerQueryShowsItsValueOrZero() {
-    ModelPortRig rig;
-    rig.form().Memo1->SetText(std::string_view("old"));
-    rig.form().ButBegRetro->click();
-    QCOMPARE(rig.form().Memo1->Text(), std::string("OK=600"));
-    QCOMPARE(rig.form().RecordPointer, 600);
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-
-    rig.model.AddFault(tarvex::sim::ParseFault("long:91:silence"));
-    rig.form().ButBegRetro->click();
-    QCOMPARE(rig.form().Memo1->Text(), std::string("OK=0"));
-    QCOMPARE(rig.form().RecordPointer, 0);
-    QVERIFY(!rig.OkShown() && rig.NotOkShown());
-  }
-
-  void LastTenAfterPointerOneWrapsRoundTheRing() {
-    ModelPortRig rig;
-    ZoneThreeHoursAhead(rig);
-    SetArchive(rig, {Record(24, 3, 5, 4, 4, 9, 12.5f)});
-    rig.form().Index->setChecked(false);
-    rig.form().Last10->setChecked(true);
-    Press(rig.form().ButContRetro);
-
-    QCOMPARE(RequestedIndexes(rig), (std::vector<int>{992, 993, 994, 995, 996, 997, 998, 999, 1000, 0}));
-    std::string expected = "OK=1";
-    for (int index = 992; index <= 1000; ++index) {
-      expected += (index < 1000 ? "\r\n  " : "\r\n ") + std::to_string(index) + "    0:00:00 00:00:00:   0.000";
-    }
-    expected += "\r\n    0 2024:03:05 07:04:09:  12.500";
-    // One line per record, no empty line between them.
-    QCOMPARE(rig.form().Memo1->Text(), expected);
-    QCOMPARE(rig.form().Edi->text(), QString("0"));
-    QCOMPARE(rig.form().RecordPointer, 0);
-    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
-  }
-
-  void NoRecordRequestedStillCreatesAnEmptyFile() {
-    ModelPortRig rig;
-    rig.form().chFile->setChecked(true);
-    const QString path = tarvex::testing::OfferFile(rig.shell, "empty.ret", "old content");
-    TickIndex(rig.form(), "0");
-    Press(rig.form().ButContRetro);
-    QVERIFY(RequestedIndexes(rig).empty());
-    QCOMPARE(FileBytes(path), std::string());
-    QCOMPARE(rig.shell.dialogs.file_dialogs_shown.size(), std::size_t{1});
-    QCOMPARE(rig.shell.dialogs.file_dialogs_shown[0].default_extension, QString("ret"));
-  }
-
-  void OneReadsItsIndexUnreducedAndShowsOnlyTheValue() {
-    ModelPortRig rig;
-    std::vector<std::vector<std::uint8_t>> records(10, Record(24, 1, 1, 0, 0, 0, 1.0f));
-    records[4] = Record(24, 1, 1, 0, 0, 0, 25.666f);  // 1005 lands in slot 4
-    SetArchive(rig, records);
-    const QString path = rig.shell.dir.filePath("one.ret");
-    ChooseFile(rig, path);
-    rig.form().Edi->setText("7");
-    rig.form().ONE->setChecked(true);
-    rig.form().EdONE->setText("1005");
-    Press(rig.form().ButContRetro);
-
-    QCOMPARE(RequestedIndexes(rig), std::vector<int>{1005});
-    QCOMPARE(rig.form().EdVal->text(), QString("25"));
-    QCOMPARE(rig.form().Memo1->Text(), std::string("OK=10"));
-    QCOMPARE(rig.form().Edi->text(), QString("7"));
-    QCOMPARE(FileBytes(path), std::string());
-  }
-
-  void BegThatIsNoIntegerEndsAfterTheFileIsCreated() {
-    ModelPortRig rig;
-    const QString path = rig.shell.dir.filePath("beg.ret");
-    ChooseFile(rig, path);
-    TickIndex(rig.form(), "abc");
-    Press(rig.form().ButContRetro);
-    QCOMPARE(rig.shell.dialogs.errors, QStringList{"'abc' is not a valid integer value"});
-    QCOMPARE(rig.form().RecordPointer, 599);
-    QVERIFY(QFile::exists(path));
-    QVERIFY(RequestedIndexes(rig).empty());
-  }
-
-  void StopDoesNotEndAnArchiveRetrieval() {
-    ModelPortRig rig;
-    TickIndex(rig.form(), "10");
-    // "Stop" is clicked at the first pump of the retrieval.
-    QTimer::singleShot(0, rig.form().Button8, [&] { rig.form().Button8->click(); });
-    Press(rig.form().ButContRetro);
-    QVERIFY(rig.form().StopRequested);
-    QCOMPARE(RequestedIndexes(rig).size(), std::size_t{10});
-  }
-};
-
-QTEST_MAIN(TForm1ArchiveTest)
-#include "tform1_archive_test.moc"
+}  // namespace tarvex

@@ -1,10 +1,6 @@
 // The event log handlers against a scripted controller on a fake port (the fake
 // clock makes the 13 s silent wait instant).
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtTest>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -12,29 +8,31 @@
 #include <string>
 #include <vector>
 
-#include "app/testing/files.h"
 #include "app/testing/shell.h"
-#include "app/widgets/text_pane.h"
+#include "basics/cp1251_text.h"
 
-using tarvex::Dialogs;
-using tarvex::testing::Chunk;
-using tarvex::testing::FakePort;
-using tarvex::testing::FileBytes;
-using tarvex::testing::MakeLongReply;
-using tarvex::testing::Shell;
-
+namespace tarvex {
 namespace {
 
+using testing::Chunk;
+using testing::FakePort;
+using testing::FileBytes;
+using testing::MakeLongReply;
+using testing::Shell;
 using Bytes = std::vector<std::uint8_t>;
 
-// True while this process holds a descriptor on the file.
-bool HeldOpen(const QString& path) {
-  const auto target = std::filesystem::canonical(path.toStdString());
+// True when the process holds the file no more: it can be removed. Windows refuses
+// to remove a file held open; elsewhere the process's descriptors are looked at.
+bool Released(const std::filesystem::path& path) {
+#ifdef __linux__
+  const auto target = std::filesystem::canonical(path);
   for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
     std::error_code error;
-    if (std::filesystem::read_symlink(fd.path(), error) == target) return true;
+    if (std::filesystem::read_symlink(fd.path(), error) == target) return false;
   }
-  return false;
+#endif
+  std::error_code error;
+  return std::filesystem::remove(path, error);
 }
 
 // "<" record stamped 2024-03-07 09:05:00 whose text names its index.
@@ -89,19 +87,20 @@ struct Rig {
   Rig() {
     shell.form->link.PortHandle = std::make_unique<FakePort>(
         shell.clock, [this](const Bytes& request) { return controller.Answer(request); });
-    shell.form->ok->show();
+    shell.form->ok.Show();
   }
-  tarvex::TForm1& form() { return *shell.form; }
-  std::string Pane() const { return shell.form->Memo1->Text(); }
+  TForm1& form() { return *shell.form; }
+  std::string Pane() const { return shell.form->Memo1.Text(); }
+  void Click(const Handle& control) { shell.Click(control); }
   // Chooses the output file for the next LOG.
-  QString TickFile() {
-    form().chFile->setChecked(true);
-    const QString path = shell.dir.filePath("events.log");
+  std::filesystem::path TickFile() {
+    form().chFile.SetChecked(true);
+    const auto path = shell.PathOf("events.log");
     shell.dialogs.file_answers.push_back(path);
     return path;
   }
-  bool OkShown() const { return !shell.form->Label2->isHidden(); }
-  bool NotOkShown() const { return !shell.form->Label5->isHidden(); }
+  bool OkShown() const { return !shell.form->Label2.Hidden(); }
+  bool NotOkShown() const { return !shell.form->Label5.Hidden(); }
 
   Shell shell;
   Controller controller;
@@ -113,218 +112,210 @@ std::vector<int> Range(int first, int last) {
   return indexes;
 }
 
-}  // namespace
+TEST(TForm1Log, EmptyLogRequestsNoRecord) {
+  Rig rig;
+  rig.controller.count = 0;
+  rig.controller.pointer = 123;
+  const auto path = rig.TickFile();
+  rig.Click(rig.form().ButContLog);
+  EXPECT_EQ(rig.controller.requests.size(), 2u);
+  EXPECT_EQ(rig.Pane(), "OK=123\r\npointer = 123\r\n");
+  EXPECT_EQ(FileBytes(path), "pointer = 123\r\n");
+  EXPECT_TRUE(!rig.OkShown() && !rig.NotOkShown());
+  ASSERT_EQ(rig.shell.dialogs.file_dialogs_shown.size(), 1u);
+  EXPECT_EQ(rig.shell.dialogs.file_dialogs_shown[0].default_extension, "log");
+}
 
-class TForm1LogTest : public QObject {
-  Q_OBJECT
- private slots:
-  void EmptyLogRequestsNoRecord() {
-    Rig rig;
-    rig.controller.count = 0;
-    rig.controller.pointer = 123;
-    const QString path = rig.TickFile();
-    rig.form().ButContLog->click();
-    QCOMPARE(rig.controller.requests.size(), std::size_t{2});
-    QCOMPARE(rig.Pane(), std::string("OK=123\r\npointer = 123\r\n"));
-    QCOMPARE(FileBytes(path), std::string("pointer = 123\r\n"));
-    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
-    QCOMPARE(rig.shell.dialogs.file_dialogs_shown.size(), std::size_t{1});
-    QCOMPARE(rig.shell.dialogs.file_dialogs_shown[0].default_extension, QString("log"));
-  }
+TEST(TForm1Log, CountBoxesKeepEachOtherApart) {
+  Rig rig;
+  TForm1& f = rig.form();
+  const std::vector<Handle> boxes{f.Last500, f.Last100, f.Last10, f.Index, f.ONE};
+  auto ticked = [&] {
+    std::vector<bool> state;
+    for (const Handle& box : boxes) state.push_back(box.Checked());
+    return state;
+  };
+  // Clicks `box` with every other box ticked.
+  auto tick_from_all_ticked = [&](const Handle& box) {
+    for (const Handle& each : boxes) each.SetChecked(true);
+    box.SetChecked(false);
+    rig.Click(box);
+  };
+  // Box clicked -> state of Last500, Last100, Last10, Index, ONE after it.
+  tick_from_all_ticked(f.Last10);
+  EXPECT_EQ(ticked(), (std::vector<bool>{false, false, true, false, false}));
+  tick_from_all_ticked(f.Last500);
+  EXPECT_EQ(ticked(), (std::vector<bool>{true, false, false, false, true}));
+  tick_from_all_ticked(f.Last100);
+  EXPECT_EQ(ticked(), (std::vector<bool>{false, true, false, false, true}));
+  tick_from_all_ticked(f.Index);
+  EXPECT_EQ(ticked(), (std::vector<bool>{false, false, false, true, true}));
+  tick_from_all_ticked(f.ONE);
+  EXPECT_EQ(ticked(), (std::vector<bool>{true, true, false, true, true}));
 
-  void CountBoxesKeepEachOtherApart() {
+  // Unticking changes no other box.
+  for (const Handle& each : boxes) each.SetChecked(true);
+  rig.Click(f.Last500);
+  EXPECT_EQ(ticked(), (std::vector<bool>{false, true, true, true, true}));
+
+  // From the start state, unticking Index leaves all four count boxes unticked, and
+  // LOG then reads no record.
+  Rig fresh;
+  TForm1& g = fresh.form();
+  fresh.Click(g.Index);
+  EXPECT_TRUE(!g.Index.Checked() && !g.Last10.Checked() && !g.Last100.Checked() && !g.Last500.Checked());
+  fresh.controller.count = 2000;
+  fresh.controller.pointer = 50;
+  fresh.Click(g.ButContLog);
+  EXPECT_TRUE(fresh.controller.record_indexes.empty());
+  EXPECT_EQ(fresh.Pane(), "OK=50");
+}
+
+TEST(TForm1Log, ClearLogAsksFirst) {
+  Rig rig;
+  rig.shell.dialogs.confirm_answers = {Dialogs::kNo};
+  rig.Click(rig.form().ButKillLog);
+  EXPECT_EQ(rig.shell.dialogs.confirmations_asked, 1);
+  EXPECT_TRUE(rig.controller.requests.empty());
+  EXPECT_TRUE(!rig.OkShown() && !rig.NotOkShown());
+
+  rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+  rig.Click(rig.form().ButKillLog);
+  ASSERT_EQ(rig.controller.requests.size(), 1u);
+  EXPECT_EQ(rig.controller.requests[0][6], 0x1B);
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+
+  rig.controller.silent = true;
+  rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+  rig.Click(rig.form().ButKillLog);
+  EXPECT_TRUE(!rig.OkShown() && rig.NotOkShown());
+}
+
+TEST(TForm1Log, CancelledFileDialogMeansNoFileAndNoPointerLine) {
+  Rig rig;
+  rig.controller.count = 2;
+  rig.controller.pointer = 2;
+  rig.form().chFile.SetChecked(true);
+  rig.Click(rig.form().ButContLog);
+  EXPECT_EQ(rig.shell.dialogs.file_dialogs_shown.size(), 1u);
+  EXPECT_EQ(rig.Pane(), "OK=2\r\n<2024.03.07-09:05:00 r0\r\n<2024.03.07-09:05:00 r1\r\n\r\n");
+  EXPECT_TRUE(std::filesystem::is_empty(rig.shell.dir.path()));
+}
+
+TEST(TForm1Log, QueriesShowOkAndZeroWhenTheControllerIsSilent) {
+  Rig rig;
+  rig.controller.silent = true;
+  rig.form().Label5.Show();
+  const auto before = rig.shell.clock.Now();
+  rig.Click(rig.form().ButContCount);
+  EXPECT_EQ(rig.Pane(), "OK=0");
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+  EXPECT_GE(rig.shell.clock.Now() - before, std::chrono::seconds(13));
+  EXPECT_EQ(rig.form().RecordPointer, 0);
+
+  rig.controller.silent = false;
+  rig.controller.pointer = 1234;
+  rig.form().Memo1.AddLine("old");
+  // The description creates "Begin up log" hidden; shown, its click runs the query.
+  rig.form().ButBegLog.Show();
+  rig.Click(rig.form().ButBegLog);
+  EXPECT_EQ(rig.Pane(), "OK=1234");
+  EXPECT_EQ(rig.form().RecordPointer, 1234);
+  rig.controller.silent = true;
+  rig.form().Label5.Show();
+  rig.Click(rig.form().ButBegLog);
+  EXPECT_EQ(rig.Pane(), "OK=0");
+  EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
+}
+
+TEST(TForm1Log, ConversionErrorEndsTheRetrievalWithTheFileComplete) {
+  Rig rig;
+  rig.controller.count = 100;
+  rig.controller.pointer = 100;
+  const auto path = rig.TickFile();
+  rig.form().Beg.SetText("abc");
+  rig.Click(rig.form().ButContLog);
+  EXPECT_EQ(rig.shell.dialogs.errors, std::vector<std::string>{"'abc' is not a valid integer value"});
+  EXPECT_TRUE(rig.controller.record_indexes.empty());
+  EXPECT_EQ(FileBytes(path), "pointer = 100\r\n");
+  EXPECT_TRUE(Released(path));
+  // The command is over: the next one runs.
+  rig.Click(rig.form().ButContCount);
+  EXPECT_EQ(rig.Pane(), "OK=100");
+}
+
+TEST(TForm1Log, PaneAndFileLinesFollowTheRecordKinds) {
+  {
     Rig rig;
-    auto& f = rig.form();
-    const std::vector<QCheckBox*> boxes{f.Last500, f.Last100, f.Last10, f.Index, f.ONE};
-    auto ticked = [&] {
-      std::vector<bool> state;
-      for (QCheckBox* box : boxes) state.push_back(box->isChecked());
-      return state;
+    rig.controller.count = 3;
+    rig.controller.pointer = 3;
+    rig.form().Edi.SetText("x");
+    rig.controller.record = [](int index) {
+      return std::string(index == 2 ? ">" : "<") + "2024.03.07-09:05:00 " + char('A' + index);
     };
-    auto set_all = [&] {
-      for (QCheckBox* box : boxes) box->setChecked(true);
-    };
-    // Box clicked -> state of Last500, Last100, Last10, Index, ONE after it, from all ticked.
-    set_all();
-    f.Last10->setChecked(false);
-    f.Last10->click();
-    QCOMPARE(ticked(), (std::vector<bool>{false, false, true, false, false}));
-    set_all();
-    f.Last500->setChecked(false);
-    f.Last500->click();
-    QCOMPARE(ticked(), (std::vector<bool>{true, false, false, false, true}));
-    set_all();
-    f.Last100->setChecked(false);
-    f.Last100->click();
-    QCOMPARE(ticked(), (std::vector<bool>{false, true, false, false, true}));
-    set_all();
-    f.Index->setChecked(false);
-    f.Index->click();
-    QCOMPARE(ticked(), (std::vector<bool>{false, false, false, true, true}));
-    set_all();
-    f.ONE->setChecked(false);
-    f.ONE->click();
-    QCOMPARE(ticked(), (std::vector<bool>{true, true, false, true, true}));
-
-    // Unticking changes no other box.
-    set_all();
-    f.Last500->click();
-    QCOMPARE(ticked(), (std::vector<bool>{false, true, true, true, true}));
-
-    // From the start state, unticking Index leaves all four count boxes unticked, and
-    // LOG then reads no record.
-    Rig fresh;
-    fresh.form().Index->click();
-    QVERIFY(!fresh.form().Index->isChecked() && !fresh.form().Last10->isChecked() &&
-            !fresh.form().Last100->isChecked() && !fresh.form().Last500->isChecked());
-    fresh.controller.count = 2000;
-    fresh.controller.pointer = 50;
-    fresh.form().ButContLog->click();
-    QVERIFY(fresh.controller.record_indexes.empty());
-    QCOMPARE(fresh.Pane(), std::string("OK=50"));
+    rig.Click(rig.form().ButContLog);
+    EXPECT_EQ(rig.Pane(),
+              "OK=3\r\n<2024.03.07-09:05:00 A\r\n<2024.03.07-09:05:00 B\r\n\r\n"
+              ">2024.03.07-09:05:00 C\r\n");
+    EXPECT_EQ(rig.form().Edi.Text(), "3");
   }
-
-  void ClearLogAsksFirst() {
-    Rig rig;
-    rig.shell.dialogs.confirm_answers = {Dialogs::kNo};
-    rig.form().ButKillLog->click();
-    QCOMPARE(rig.shell.dialogs.confirmations_asked, 1);
-    QVERIFY(rig.controller.requests.empty());
-    QVERIFY(!rig.OkShown() && !rig.NotOkShown());
-
-    rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
-    rig.form().ButKillLog->click();
-    QCOMPARE(rig.controller.requests.size(), std::size_t{1});
-    QCOMPARE(rig.controller.requests[0][6], std::uint8_t{0x1B});
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-
-    rig.controller.silent = true;
-    rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
-    rig.form().ButKillLog->click();
-    QVERIFY(!rig.OkShown() && rig.NotOkShown());
-  }
-
-  void CancelledFileDialogMeansNoFileAndNoPointerLine() {
+  {  // the folding example, and a ">" line cut short by a zero byte, in the file
     Rig rig;
     rig.controller.count = 2;
-    rig.controller.pointer = 2;
-    rig.form().chFile->setChecked(true);
-    rig.form().ButContLog->click();
-    QCOMPARE(rig.shell.dialogs.file_dialogs_shown.size(), std::size_t{1});
-    QCOMPARE(rig.Pane(), std::string("OK=2\r\n<2024.03.07-09:05:00 r0\r\n<2024.03.07-09:05:00 r1\r\n\r\n"));
-    QVERIFY(QDir(rig.shell.dir.path()).entryList({"*.log"}, QDir::Files).isEmpty());
-  }
-
-  void QueriesShowOkAndZeroWhenTheControllerIsSilent() {
-    Rig rig;
-    rig.controller.silent = true;
-    rig.form().Label5->show();
-    const auto before = rig.shell.clock.Now();
-    rig.form().ButContCount->click();
-    QCOMPARE(rig.Pane(), std::string("OK=0"));
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-    QVERIFY(rig.shell.clock.Now() - before >= std::chrono::seconds(13));
-    QCOMPARE(rig.form().RecordPointer, 0);
-
-    rig.controller.silent = false;
-    rig.controller.pointer = 1234;
-    rig.form().Memo1->AddLine(std::string_view("old"));
-    rig.form().ButBegLog->click();
-    QCOMPARE(rig.Pane(), std::string("OK=1234"));
-    QCOMPARE(rig.form().RecordPointer, 1234);
-    rig.controller.silent = true;
-    rig.form().Label5->show();
-    rig.form().ButBegLog->click();
-    QCOMPARE(rig.Pane(), std::string("OK=0"));
-    QVERIFY(rig.OkShown() && !rig.NotOkShown());
-  }
-
-  void ConversionErrorEndsTheRetrievalWithTheFileComplete() {
-    Rig rig;
-    rig.controller.count = 100;
-    rig.controller.pointer = 100;
-    const QString path = rig.TickFile();
-    rig.form().Beg->setText("abc");
-    rig.form().ButContLog->click();
-    QCOMPARE(rig.shell.dialogs.errors, QStringList{"'abc' is not a valid integer value"});
-    QVERIFY(rig.controller.record_indexes.empty());
-    QCOMPARE(FileBytes(path), std::string("pointer = 100\r\n"));
-    QVERIFY(!HeldOpen(path));
-    // The command is over: the next one runs.
-    rig.form().ButContCount->click();
-    QCOMPARE(rig.Pane(), std::string("OK=100"));
-  }
-
-  void PaneAndFileLinesFollowTheRecordKinds() {
-    {
-      Rig rig;
-      rig.controller.count = 3;
-      rig.controller.pointer = 3;
-      rig.form().Edi->setText("x");
-      rig.controller.record = [](int index) {
-        return std::string(index == 2 ? ">" : "<") + "2024.03.07-09:05:00 " + char('A' + index);
-      };
-      rig.form().ButContLog->click();
-      QCOMPARE(rig.Pane(), std::string("OK=3\r\n<2024.03.07-09:05:00 A\r\n<2024.03.07-09:05:00 B\r\n\r\n"
-                                       ">2024.03.07-09:05:00 C\r\n"));
-      QCOMPARE(rig.form().Edi->text(), QString("3"));
-    }
-    {  // the folding example, and a ">" line cut short by a zero byte, in the file
-      Rig rig;
-      rig.controller.count = 2;
-      rig.controller.pointer = 9;
-      rig.controller.record = [](int index) {
-        return index == 7 ? std::string("<2024.03.07-09:05:00 \r\nAB\r\n\r\nCD")
-                          : std::string(">2024.03.07-09:05:00 X\0Y", 24);
-      };
-      const QString path = rig.TickFile();
-      rig.form().ButContLog->click();
-      QCOMPARE(rig.Pane(), std::string("OK=9\r\npointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n\r\n"
-                                       ">2024.03.07-09:05:00 X\r\n"));
-      QCOMPARE(FileBytes(path), std::string("pointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n"
-                                            ">2024.03.07-09:05:00 X\0Y\r\n", 67));
-      QCOMPARE(rig.form().Edi->text(), QString("2"));
-    }
-  }
-
-  void StopEndsAfterTheCurrentRecordAndOtherCommandsAreRefused() {
-    Rig rig;
-    rig.controller.count = 2000;
-    rig.controller.pointer = 500;
-    rig.form().Last500->click();
-    rig.form().StopRequested = true;  // left over from an earlier run: cleared at start
-    const QString path = rig.TickFile();
-    std::string written_before_third;
-    rig.controller.during_record_read = [&](int read) {
-      if (read != 3) return;
-      written_before_third = FileBytes(path);
-      rig.form().ButContCount->click();
-      rig.form().ButContLog->click();
-      rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
-      rig.form().ButKillLog->click();
-      rig.form().Button8->click();
+    rig.controller.pointer = 9;
+    rig.controller.record = [](int index) {
+      return index == 7 ? std::string("<2024.03.07-09:05:00 \r\nAB\r\n\r\nCD")
+                        : std::string(">2024.03.07-09:05:00 X\0Y", 24);
     };
-    rig.form().ButContLog->click();
-    QCOMPARE(rig.controller.record_indexes, Range(0, 2));
-    QCOMPARE(rig.controller.requests.size(), std::size_t{5});
-    QCOMPARE(rig.shell.dialogs.confirmations_asked, 0);
-    std::string expected = "pointer = 500\r\n";
-    for (int i : Range(0, 1)) expected += FoldedRecord(i) + "\r\n";
-    // Each record is on disk before the next exchange.
-    QCOMPARE(written_before_third, expected);
-    expected += FoldedRecord(2) + "\r\n";
-    QCOMPARE(FileBytes(path), expected);
+    const auto path = rig.TickFile();
+    rig.Click(rig.form().ButContLog);
+    EXPECT_EQ(rig.Pane(),
+              "OK=9\r\npointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n\r\n"
+              ">2024.03.07-09:05:00 X\r\n");
+    EXPECT_EQ(FileBytes(path), std::string("pointer = 9\r\n<2024.03.07-09:05:00 AB CD\r\n"
+                                           ">2024.03.07-09:05:00 X\0Y\r\n",
+                                           67));
+    EXPECT_EQ(rig.form().Edi.Text(), "2");
   }
+}
 
-  void PortThatCannotBeOpenedLeavesTheRetrievalEmpty() {
-    Shell shell;
-    shell.form->Edit1->setText("");
-    shell.form->ButContLog->click();
-    QCOMPARE(shell.dialogs.messages, QStringList{QString::fromUtf8("   COM порт ???")});
-    QCOMPARE(shell.form->Memo1->Text(), std::string("OK=0"));
-    QVERIFY(shell.form->Label2->isHidden() && shell.form->Label5->isHidden());
-  }
-};
+TEST(TForm1Log, StopEndsAfterTheCurrentRecordAndOtherCommandsAreRefused) {
+  Rig rig;
+  rig.controller.count = 2000;
+  rig.controller.pointer = 500;
+  rig.Click(rig.form().Last500);
+  rig.form().StopRequested = true;  // left over from an earlier run: cleared at start
+  const auto path = rig.TickFile();
+  std::string written_before_third;
+  rig.controller.during_record_read = [&](int read) {
+    if (read != 3) return;
+    written_before_third = FileBytes(path);
+    rig.Click(rig.form().ButContCount);
+    rig.Click(rig.form().ButContLog);
+    rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+    rig.Click(rig.form().ButKillLog);
+    rig.Click(rig.form().Button8);
+  };
+  rig.Click(rig.form().ButContLog);
+  EXPECT_EQ(rig.controller.record_indexes, Range(0, 2));
+  EXPECT_EQ(rig.controller.requests.size(), 5u);
+  EXPECT_EQ(rig.shell.dialogs.confirmations_asked, 0);
+  std::string expected = "pointer = 500\r\n";
+  for (int i : Range(0, 1)) expected += FoldedRecord(i) + "\r\n";
+  // Each record is on disk before the next exchange.
+  EXPECT_EQ(written_before_third, expected);
+  expected += FoldedRecord(2) + "\r\n";
+  EXPECT_EQ(FileBytes(path), expected);
+}
 
-QTEST_MAIN(TForm1LogTest)
-#include "tform1_log_test.moc"
+TEST(TForm1Log, PortThatCannotBeOpenedLeavesTheRetrievalEmpty) {
+  Shell shell;
+  shell.form->Edit1.Clear();
+  shell.Click(shell.form->ButContLog);
+  EXPECT_EQ(shell.dialogs.messages, std::vector<std::string>{Cp1251FromUtf8("   COM порт ???")});
+  EXPECT_EQ(shell.form->Memo1.Text(), "OK=0");
+  EXPECT_TRUE(shell.form->Label2.Hidden() && shell.form->Label5.Hidden());
+}
+
+}  // namespace
+}  // namespace tarvex
