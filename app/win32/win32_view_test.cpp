@@ -29,10 +29,11 @@ using Win32Shell = testing::BasicShell<Win32View>;
 class RecordingEvents final : public ViewEvents {
  public:
   void Clicked(Control control) override { clicks.push_back(control); }
-  void MouseUp(Window, MouseButton) override {}
+  void MouseUp(Window window, MouseButton button) override { mouse_ups.emplace_back(window, button); }
   void CloseRequested(Window) override {}
   bool Busy() const override { return false; }
   std::vector<Control> clicks;
+  std::vector<std::pair<Window, MouseButton>> mouse_ups;
 };
 
 // Handles messages until `done` or a few seconds have passed.
@@ -115,7 +116,18 @@ TEST(Win32Window, EveryCyrillicCaptionHasItsGlyphsInItsFont) {
   EXPECT_GE(checked, 8);
 }
 
-TEST(Win32Window, AClickOnAShownLabelReachesTheControlUnderIt) {
+// Presses and releases a mouse button at a point of the main window's client area.
+void ClickAt(HWND form, POINT point, DWORD down, DWORD up) {
+  ClientToScreen(form, &point);
+  SetCursorPos(point.x, point.y);
+  INPUT clicks[2] = {};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = down;
+  clicks[1].mi.dwFlags = up;
+  SendInput(2, clicks, sizeof(INPUT));
+}
+
+TEST(Win32Window, ClicksOnLabelsReachWhatLiesUnderThem) {
   Win32View view;
   RecordingEvents events;
   view.Connect(events);
@@ -125,16 +137,13 @@ TEST(Win32Window, AClickOnAShownLabelReachesTheControlUnderIt) {
   view.SetShown(Control::Label2, true);
   view.PumpMessages();
   // "OK" lies over "Open".
-  POINT point{210, 35};
-  ClientToScreen(form, &point);
-  SetCursorPos(point.x, point.y);
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ASSERT_EQ(SendInput(2, clicks, sizeof(INPUT)), 2u);
+  ClickAt(form, {210, 35}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   EXPECT_TRUE(PumpUntil(view, [&] { return !events.clicks.empty(); }));
   EXPECT_EQ(events.clicks, std::vector<Control>{Control::OpenCom});
+  // A right click on "COM:" is the window's own (it shows Diag).
+  ClickAt(form, {12, 36}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  EXPECT_TRUE(PumpUntil(view, [&] { return !events.mouse_ups.empty(); }));
+  EXPECT_EQ(events.mouse_ups, (std::vector<std::pair<Window, MouseButton>>{{Window::kForm1, MouseButton::kRight}}));
 }
 
 TEST(Win32Window, TabVisitsTheShownControlsInTheTablesOrderAndWrapsAround) {
