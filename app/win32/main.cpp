@@ -4,17 +4,14 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
 #include "app/app_title.h"
+#include "app/product_services.h"
 #include "app/tform1.h"
 #include "app/win32/win32_dialogs.h"
 #include "app/win32/win32_view.h"
-#include "basics/settings_path.h"
-#include "link/clock.h"
 
 namespace {
 
@@ -36,20 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
 
   tarvex::Win32View view(instance);
   tarvex::Win32Dialogs dialogs(view, tarvex::ApplicationTitle(executable));
-  tarvex::TForm1 form1({
-      .view = view,
-      .dialogs = dialogs,
-      .clock = tarvex::RealClock(),
-      .settings_path = tarvex::SettingsPath(executable.parent_path()),
-      // At once, like the end of the process that the closing main window asks for:
-      // no further clean-up; the system releases the port.
-      .exit_process =
-          [](int code) {
-            std::fflush(nullptr);
-            std::_Exit(code);
-          },
-      .decimal_separator = DecimalSeparator(),
-  });
+  tarvex::TForm1 form1(tarvex::ProductServices(view, dialogs, executable, DecimalSeparator()));
   view.Connect(form1);
   ShowWindow(view.WindowOf(tarvex::Window::kForm1), show);
   return view.Run();
