@@ -168,6 +168,32 @@ TEST(Win32Window, TabVisitsTheShownControlsInTheTablesOrderAndWrapsAround) {
   EXPECT_EQ(visited, expected);
 }
 
+TEST(Win32Window, PanesHoldMoreThan32KBreakOnlyAtCrLfAndKeepTheirViewWhileLinesAreAdded) {
+  Win32View view;
+  const HWND pane = view.WidgetOf(Control::Memo1);
+  view.SetText(Control::Memo1, "");
+  for (int i = 0; i < 2000; ++i) view.AddLine(Control::Memo1, std::string(40, 'x'));
+  view.AddLine(Control::Memo1, "lone\nLF and lone\rCR");
+  view.FlushPanes();
+  const std::string text = view.Text(Control::Memo1);
+  EXPECT_EQ(text.size(), 2000 * 42 + 21u);
+  EXPECT_TRUE(text.ends_with("lone\nLF and lone\rCR\r\n"));
+  EXPECT_EQ(SendMessageW(pane, EM_GETLINECOUNT, 0, 0), 2002);
+  // With a word selected at the top and the view scrolled elsewhere, both stay so
+  // while lines come.
+  SendMessageW(pane, EM_SETSEL, 3, 7);
+  SendMessageW(pane, EM_LINESCROLL, 0, -5000);
+  SendMessageW(pane, EM_LINESCROLL, 0, 500);
+  view.AddLine(Control::Memo1, "more");
+  view.FlushPanes();
+  EXPECT_EQ(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 500);
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 3u);
+  EXPECT_EQ(end, 7u);
+}
+
 // The confirmation's buttons, clicked by a timer once the dialog runs.
 HWND g_answer_button = nullptr;
 HWND g_main_window = nullptr;
