@@ -1,12 +1,7 @@
 // Through the real POSIX port against the simulator on pseudo-terminals: RETRO into a
 // file checked against the archive the simulator holds, REBOOT opening the port on
 // demand, and the responder answering the simulator's field-device polls.
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QLocale>
-#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 #include <unistd.h>
@@ -19,14 +14,12 @@
 #include <sstream>
 #include <thread>
 
-#include "app/testing/files.h"
-#include "app/testing/sim_window.h"
-#include "app/qt/cp1251.h"
-#include "app/qt/text_pane.h"
+#include "app/qt/testing/sim_window.h"
 #include "sim/poll/field_polls.h"
 #include "sim/poll/pty_poller.h"
 
 using tarvex::testing::FileBytes;
+using tarvex::testing::LinesOf;
 using tarvex::testing::SimWindow;
 
 namespace {
@@ -65,16 +58,14 @@ class ArchiveResponderE2eTest : public QObject {
     tarvex::TForm1& form = sim.form();
     // Z = 5: local 14 h, UTC 9 h; hourly records, so several cross midnight.
     sim.shell.wall_clock.now = {{14, 0, 0}, {9, 0, 0}};
-    const QString path = sim.shell.dir.filePath("archive.ret");
-    form.chFile->setChecked(true);
-    sim.shell.dialogs.file_answers.push_back(path);
-    form.Index->setChecked(false);
-    form.Last100->setChecked(true);
+    const auto path = sim.ChooseFile("archive.ret");
+    form.Index.SetChecked(false);
+    form.Last100.SetChecked(true);
     QVERIFY(form.OpenSelectedPort());
-    form.ok->show();
+    form.ok.Show();
 
-    form.ButContRetro->setEnabled(true);
-    form.ButContRetro->click();
+    form.ButContRetro.SetEnabled(true);
+    sim.shell.Click(form.ButContRetro);
 
     std::int32_t pointer = 0;
     std::string expected;
@@ -87,23 +78,23 @@ class ArchiveResponderE2eTest : public QObject {
     QVERIFY(pointer >= 100);
     QCOMPARE(FileBytes(path), expected);
     QVERIFY(expected.find(" 00:") != std::string::npos);  // a record moved past midnight
-    const std::string pane = form.Memo1->Text();
+    const std::string pane = form.Memo1.Text();
     QVERIFY(pane.starts_with("OK=" + std::to_string(pointer) + "\r\n"));
     QCOMPARE(std::count(pane.begin(), pane.end(), '\n'), std::ptrdiff_t{100});
-    QCOMPARE(form.Edi->text(), QString::number(pointer - 1));
-    QVERIFY(sim.shell.dialogs.errors.isEmpty());
+    QCOMPARE(form.Edi.Text(), std::to_string(pointer - 1));
+    QVERIFY(sim.shell.dialogs.errors.empty());
   }
 
   void RebootOpensThePortOnDemand() {
     SimWindow sim(10);
     tarvex::TForm1& form = sim.form();
-    QVERIFY(form.ok->isHidden());
-    form.Button9->click();
-    QVERIFY(!form.ok->isHidden());
-    QVERIFY(sim.shell.dialogs.messages.isEmpty());
+    QVERIFY(form.ok.Hidden());
+    sim.shell.Click(form.Button9);
+    QVERIFY(!form.ok.Hidden());
+    QVERIFY(sim.shell.dialogs.messages.empty());
     // The request went out and the simulator's answer came back.
-    QVERIFY(form.Label->text().endsWith(" .  + "));
-    QVERIFY(form.Label2->isHidden() && form.Label5->isHidden());
+    QVERIFY(form.Label.Text().ends_with(" .  + "));
+    QVERIFY(form.Label2.Hidden() && form.Label5.Hidden());
   }
 
   void ResponderAnswersTheSimulatorsPolls() {
@@ -111,11 +102,11 @@ class ArchiveResponderE2eTest : public QObject {
     options.count = tarvex::sim::FieldPollRound().size();
     tarvex::sim::PtyPoller poller(PollerLinkPath(), options);
     poller.Open();
-    tarvex::testing::Shell shell(std::nullopt, &tarvex::RealClock());
+    tarvex::testing::QtShell shell(std::nullopt, &tarvex::RealClock());
     tarvex::TForm1& form = *shell.form;
-    form.Edit1->setText(QString::fromStdString(poller.link_path()));
-    form.OpenCom->click();
-    QVERIFY(!form.ok->isHidden());
+    form.Edit1.SetText(poller.link_path());
+    shell.Click(form.OpenCom);
+    QVERIFY(!form.ok.Hidden());
 
     std::atomic<bool> done{false};
     tarvex::sim::PollReport report;
@@ -134,21 +125,21 @@ class ArchiveResponderE2eTest : public QObject {
       if (done) form.hooks.SetClosing();
     });
     watch.start(10);
-    form.Button2->click();
+    shell.Click(form.Button2);
     polling.join();
     form.link.Close();
     std::filesystem::remove_all(std::filesystem::path(PollerLinkPath()).parent_path());
 
     QVERIFY2(report.passed(), printed.str().c_str());
-    QVERIFY(shell.dialogs.errors.isEmpty());
-    const QString point = QLocale::system().decimalPoint();
-    // The fixed PC time 10:15:20, no shift; function 10 adds its values and the PC time.
+    QVERIFY(shell.dialogs.errors.empty());
+    // The fixed PC time 10:15:20, no shift; function 10 adds its values (with the
+    // window's decimal point, '.' here) and the PC time.
     const QStringList expected{
         "1>   min: 15sec:20", "2>   min: 15sec:20", "3>   min: 15sec:20", "4>   min: 15sec:20",
-        QString::fromUtf8("4,нитка 2  22>   f: 1"), "4  26>   f: 2" + point + "5",
-        "4  30>   f: -3" + point + "25", "--->   min: 15sec:20", "5>   min: 15sec:20",
+        QString::fromUtf8("4,нитка 2  22>   f: 1"), "4  26>   f: 2.5",
+        "4  30>   f: -3.25", "--->   min: 15sec:20", "5>   min: 15sec:20",
         "6>   min: 15sec:20", "1>   min: 15sec:20", "0>   min: 15sec:20"};
-    QCOMPARE(tarvex::FromCp1251(form.Memo->Text()).split("\r\n", Qt::SkipEmptyParts), expected);
+    QCOMPARE(LinesOf(form.Memo), expected);
   }
 };
 

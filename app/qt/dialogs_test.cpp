@@ -1,33 +1,30 @@
-// The dialogs seam, the real file dialogs, the application title and the command guard.
-#include <QFile>
+// The real boxes and file dialogs, and the application title that captions the boxes.
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QListView>
-#include <QTemporaryDir>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "app/app_title.h"
-#include "app/handlers/command_guard.h"
-#include "app/testing/scripted_dialogs.h"
-#include "app/qt/dialogs.h"
 #include "app/qt/qt_dialogs.h"
+#include "basics/cp1251_text.h"
+#include "testing/scratch_folder.h"
 
-using tarvex::Dialogs;
-using tarvex::FileDialogSetup;
-using tarvex::ScriptedDialogs;
+using Path = std::optional<std::filesystem::path>;
 
 namespace {
 
-// Acts on the next file dialog once it is up, as the user would; a watchdog cancels
-// it, and any message box it raised, so that a lost step fails the test instead of
-// hanging it.
-void AnswerFileDialog(std::function<void(QFileDialog&)> answer) {
+// Acts on the next dialog of its kind once it is up, as the user would; a watchdog
+// cancels it, and any message box it raised, so that a lost step fails the test
+// instead of hanging it.
+template <typename Dialog>
+void Answer(std::function<void(Dialog&)> answer) {
   auto* poll = new QTimer;
   QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr || !dialog->isVisible()) return;
     poll->deleteLater();
     QTimer::singleShot(5000, dialog, [dialog] {
@@ -43,13 +40,13 @@ void AnswerFileDialog(std::function<void(QFileDialog&)> answer) {
 
 // Clicks the file's entry in the dialog's list, once the folder is listed, and
 // confirms the dialog.
-void PickFromTheList(QFileDialog& dialog, const QString& path) {
+void PickFromTheList(QFileDialog& dialog, const std::filesystem::path& path) {
   auto* list = dialog.findChild<QListView*>("listView");
   auto* model = dialog.findChild<QFileSystemModel*>();
   QVERIFY(list != nullptr && model != nullptr);
   QModelIndex entry;
   QVERIFY(QTest::qWaitFor([&] {
-    entry = model->index(path);
+    entry = model->index(QString::fromStdString(path.string()));
     return entry.isValid() && list->visualRect(entry).isValid();
   }));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(entry).center());
@@ -61,58 +58,48 @@ void PickFromTheList(QFileDialog& dialog, const QString& path) {
 class DialogsTest : public QObject {
   Q_OBJECT
  private slots:
+  void BoxesShowTheirCodePageTextAsGivenUnderTheTitle() {
+    tarvex::QtDialogs dialogs("Tarvex");
+    for (const auto show : {&tarvex::QtDialogs::Message, &tarvex::QtDialogs::Error}) {
+      QString title;
+      QString text;
+      Answer<QMessageBox>([&](QMessageBox& box) {
+        title = box.windowTitle();
+        text = box.text();
+        box.accept();
+      });
+      (dialogs.*show)(tarvex::Cp1251FromUtf8("   COM порт ???"));
+      QCOMPARE(title, QString("Tarvex"));
+      QCOMPARE(text, QString::fromUtf8("   COM порт ???"));
+    }
+  }
+
   void RealDialogsGiveTheDefaultExtensionOnlyToATypedName() {
-    QTemporaryDir dir;
-    const QString picked = dir.filePath("scr");
-    QFile file(picked);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    const tarvex::testing::ScratchFolder dir("dialogs");
+    const QString folder = QString::fromStdString(dir.path().string());
+    const auto picked = dir.path() / "scr";
+    tarvex::testing::PutFile(picked, "");
     tarvex::QtDialogs dialogs("Tarvex");
 
-    AnswerFileDialog([&](QFileDialog& dialog) {
-      dialog.setDirectory(dir.path());
+    Answer<QFileDialog>([&](QFileDialog& dialog) {
+      dialog.setDirectory(folder);
       PickFromTheList(dialog, picked);
     });
-    QCOMPARE(dialogs.OpenFile({"", "scr", "scr"}), std::optional<QString>(picked));
+    QCOMPARE(dialogs.OpenFile({"", "scr", "scr"}), Path(picked));
 
-    AnswerFileDialog([&](QFileDialog& dialog) {
-      dialog.setDirectory(dir.path());
+    Answer<QFileDialog>([&](QFileDialog& dialog) {
+      dialog.setDirectory(folder);
       QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), "conf");
       QMetaObject::invokeMethod(&dialog, "accept");
     });
     // Typed into the open dialog, a name that does not exist yet: "Open cfg" creates it.
-    QCOMPARE(dialogs.OpenFile({"cfg", "*.cfg", "json"}), std::optional<QString>(dir.filePath("conf.json")));
-  }
-
-  void ScriptedConfirmationAnswersInOrderThenNo() {
-    ScriptedDialogs dialogs;
-    dialogs.confirm_answers = {Dialogs::kYes, Dialogs::kNo, Dialogs::kYes};
-    QCOMPARE(dialogs.Confirm(), 1);
-    QCOMPARE(dialogs.Confirm(), 2);
-    QCOMPARE(dialogs.Confirm(), 1);
-    QCOMPARE(dialogs.Confirm(), 2);
-    QCOMPARE(dialogs.confirmations_asked, 4);
+    QCOMPARE(dialogs.OpenFile({"cfg", "*.cfg", "json"}), Path(dir.path() / "conf.json"));
   }
 
   void TitleIsTheExecutableNameCapitalised() {
-    QCOMPARE(tarvex::ApplicationTitle("/opt/tool/TARVEX.EXE"), QString("Tarvex"));
-    QCOMPARE(tarvex::ApplicationTitle("/usr/bin/tarvex"), QString("Tarvex"));
-    QCOMPARE(tarvex::ApplicationTitle("/x/my.Tool.exe"), QString("My.tool"));
-  }
-
-  void GuardRefusesANestedCommandAndReleasesOnExit() {
-    bool running = false;
-    {
-      tarvex::CommandGuard outer(running);
-      QVERIFY(static_cast<bool>(outer));
-      QVERIFY(running);
-      {
-        tarvex::CommandGuard nested(running);
-        QVERIFY(!nested);
-      }
-      QVERIFY2(running, "the refused guard must not end the running command");
-    }
-    QVERIFY(!running);
+    QCOMPARE(tarvex::ApplicationTitle("/opt/tool/TARVEX.EXE"), std::string("Tarvex"));
+    QCOMPARE(tarvex::ApplicationTitle("/usr/bin/tarvex"), std::string("Tarvex"));
+    QCOMPARE(tarvex::ApplicationTitle("/x/my.Tool.exe"), std::string("My.tool"));
   }
 };
 

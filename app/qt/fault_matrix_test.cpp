@@ -3,29 +3,22 @@
 // spoiled checksum, a pause in the middle of the reply, the line hung up. Each run must
 // end with the outcome the window promises for that step, keep the window handling its
 // messages, and leave the output holding exactly what was read before the fault.
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 #include <array>
 #include <filesystem>
 #include <string>
 
-#include "app/testing/files.h"
-#include "app/testing/pump_watch.h"
-#include "app/testing/sim_window.h"
-#include "app/qt/cp1251.h"
-#include "app/qt/text_pane.h"
-#include "app/qt/tform2.h"
+#include "app/qt/testing/pump_watch.h"
+#include "app/qt/testing/sim_window.h"
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
 #include "sim/model/fault.h"
-#include "sim/pty/pty_server.h"
 #include "testing/fast_clock.h"
 
 using tarvex::testing::FileBytes;
+using tarvex::testing::LinesOf;
+using tarvex::testing::RequestsWritten;
 using tarvex::testing::SimWindow;
 
 namespace {
@@ -158,18 +151,16 @@ class FaultMatrixTest : public QObject {
     tarvex::testing::FastClock clock(10);
     SimWindow sim(kLogPointer, 0, &clock);
     tarvex::TForm1& form = sim.form();
-    form.OpenCom->click();
-    QVERIFY(!form.ok->isHidden());
+    sim.shell.Click(form.OpenCom);
+    QVERIFY(!form.ok.Hidden());
     const std::string fault = std::string(s.target) + ":" + kKinds[static_cast<std::size_t>(kind)] +
                               ":after=" + std::to_string(s.after) + ":count=1";
     sim.server().WithModel([&](tarvex::sim::ControllerModel& model) {
       model.AddFault(tarvex::sim::ParseFault(fault));
     });
     // The save dialogs' default extensions: "ret" for RETRO, "log" for the others.
-    const QString path = sim.shell.dir.filePath(s.op == Op::kRetro ? "out.ret" : "out.log");
-    form.Last10->click();
-    form.chFile->setChecked(true);
-    sim.shell.dialogs.file_answers.push_back(path);
+    sim.shell.Click(form.Last10);
+    const auto path = sim.ChooseFile(s.op == Op::kRetro ? "out.ret" : "out.log");
     const std::string config = HundredBytes();
     std::int32_t archive_pointer = 0;
     std::string model_config;
@@ -182,28 +173,28 @@ class FaultMatrixTest : public QObject {
 
     tarvex::testing::PumpWatch watch;
     switch (s.op) {
-      case Op::kLog: form.ButContLog->click(); break;
+      case Op::kLog: sim.shell.Click(form.ButContLog); break;
       case Op::kRetro:
-        form.ButContRetro->setEnabled(true);
-        form.ButContRetro->click();
+        form.ButContRetro.SetEnabled(true);
+        sim.shell.Click(form.ButContRetro);
         break;
-      case Op::kConfigRead: form.Upl->click(); break;
+      case Op::kConfigRead: sim.shell.Click(form.Upl); break;
       case Op::kConfigWrite:
-        form.Memo->SetText(std::string_view(config));
+        form.Memo.SetText(config);
         form.Run(&tarvex::TForm1::Down_testClick);
         break;
-      case Op::kScriptUpload: form.ButtonUp->click(); break;
+      case Op::kScriptUpload: sim.shell.Click(form.ButtonUp); break;
     }
     watch.Stop();
 
     // The window kept handling its messages all along.
     QVERIFY2(watch.longest_gap_ms < 500, qPrintable(QString::number(watch.longest_gap_ms)));
-    QVERIFY(sim.shell.dialogs.errors.isEmpty());
-    const bool not_ok_label = !form.Label5->isHidden();
+    QVERIFY(sim.shell.dialogs.errors.empty());
+    const bool not_ok_label = !form.Label5.Hidden();
     QCOMPARE(not_ok_label, expected.shown == Shown::kNotOkLabel);
-    QVERIFY(form.Label2->isHidden() || s.op == Op::kConfigRead || s.op == Op::kConfigWrite);
-    const QStringList messages = sim.shell.dialogs.messages;
-    const int requests = static_cast<int>(form.Label->text().count(" . "));
+    QVERIFY(form.Label2.Hidden() || s.op == Op::kConfigRead || s.op == Op::kConfigWrite);
+    const std::vector<std::string>& messages = sim.shell.dialogs.messages;
+    const int requests = RequestsWritten(form);
 
     switch (s.op) {
       case Op::kLog: {
@@ -220,34 +211,33 @@ class FaultMatrixTest : public QObject {
         QCOMPARE(FileBytes(path), ArchiveLines(sim, first, expected.lines));
         const int read_requests = expected.shown == Shown::kNotOkLabel ? expected.lines + 1 : kRecords;
         QCOMPARE(requests, 1 + read_requests);
-        const std::string pane = form.Memo1->Text();
+        const std::string pane = form.Memo1.Text();
         QVERIFY(pane.starts_with(expected.pointer_lost ? "OK=0" : "OK=" + std::to_string(archive_pointer)));
         break;
       }
       case Op::kConfigRead:
-        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.size(), std::size_t{1});
         if (expected.shown == Shown::kOkMessage) {
-          QCOMPARE(messages[0], QString("       OK"));
-          QCOMPARE(form.Memo->Text(), model_config);
+          QCOMPARE(messages[0], std::string("       OK"));
+          QCOMPARE(form.Memo.Text(), model_config);
         } else {
-          QCOMPARE(messages[0], QString("      NOT OK"));
-          QVERIFY(form.Memo->Text().empty());
+          QCOMPARE(messages[0], std::string("      NOT OK"));
+          QVERIFY(form.Memo.Text().empty());
         }
         break;
       case Op::kConfigWrite: {
-        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.size(), std::size_t{1});
         std::string held;
         sim.server().WithModel([&](tarvex::sim::ControllerModel& model) {
           held = Text(model.config().configuration());
         });
         if (expected.shown == Shown::kOkMessage) {
-          QCOMPARE(messages[0], QString("       OK"));
+          QCOMPARE(messages[0], std::string("       OK"));
           // Every request reached the controller whole: it holds the text.
           QCOMPARE(held, config);
         } else {
-          QCOMPARE(messages[0], QString("      NOT OK"));
-          const QStringList trace = tarvex::FromCp1251(sim.shell.form2->Memo->Text()).split("\r\n", Qt::SkipEmptyParts);
-          QCOMPARE(trace.last(), QString(FailedWriteTrace(s.target)));
+          QCOMPARE(messages[0], std::string("      NOT OK"));
+          QCOMPARE(LinesOf(form.Form2.Memo).last(), QString(FailedWriteTrace(s.target)));
           // Only STOP's reply went wrong: the controller took the text all the same.
           QCOMPARE(held, std::string(s.target) == "short:23" ? config : model_config);
         }
@@ -256,7 +246,7 @@ class FaultMatrixTest : public QObject {
       case Op::kScriptUpload:
         QCOMPARE(requests, 1);
         if (expected.shown == Shown::kNotOkLabel) {
-          QVERIFY(!std::filesystem::exists(path.toStdString()));
+          QVERIFY(!std::filesystem::exists(path));
         } else {
           QCOMPARE(FileBytes(path), model_script);
         }
@@ -270,23 +260,16 @@ class FaultMatrixTest : public QObject {
   // than show a text whose start is made of reply bytes.
   void PausedStartBeforeLongBlocksIsNoText() {
     tarvex::testing::FastClock clock(10);
-    QTemporaryDir dir;
-    tarvex::sim::ControllerModel model(tarvex::sim::ModelOptions{.read_block_size = 255});
-    model.AddFault(tarvex::sim::ParseFault("short:61:pause:count=1"));
-    tarvex::sim::PtyOptions options;
-    options.link_path = dir.filePath("tty").toStdString();
-    tarvex::sim::PtyServer server(model, options);
-    server.Start();
-    tarvex::testing::Shell shell(std::nullopt, &clock);
-    tarvex::TForm1& form = *shell.form;
-    form.Edit1->setText(QString::fromStdString(server.link_path()));
-    form.OpenCom->click();
-    QVERIFY(!form.ok->isHidden());
-    form.Upl->click();
-    form.link.Close();
-    server.Stop();
-    QCOMPARE(shell.dialogs.messages, QStringList{"      NOT OK"});
-    QVERIFY(form.Memo->Text().empty());
+    SimWindow sim(tarvex::sim::ModelOptions{.read_block_size = 255}, 0, &clock);
+    sim.server().WithModel([](tarvex::sim::ControllerModel& model) {
+      model.AddFault(tarvex::sim::ParseFault("short:61:pause:count=1"));
+    });
+    tarvex::TForm1& form = sim.form();
+    sim.shell.Click(form.OpenCom);
+    QVERIFY(!form.ok.Hidden());
+    sim.shell.Click(form.Upl);
+    QCOMPARE(sim.shell.dialogs.messages, std::vector<std::string>{"      NOT OK"});
+    QVERIFY(form.Memo.Text().empty());
   }
 };
 

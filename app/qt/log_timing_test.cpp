@@ -2,17 +2,13 @@
 // retrieval must stay near the wire time of the bytes exchanged while the window keeps
 // handling its messages; replying at once, the window's own work per record must stay
 // small, and the same from one retrieval to the next.
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 #include <chrono>
 #include <time.h>
 
-#include "app/testing/pump_watch.h"
-#include "app/testing/sim_window.h"
+#include "app/qt/testing/pump_watch.h"
+#include "app/qt/testing/sim_window.h"
 #include "link/link.h"
 #include "testing/counting_port.h"
 
@@ -41,25 +37,25 @@ class LogTimingTest : public QObject {
   void FiveHundredRecordsNearTheWireTime() {
     QFETCH(int, baud);
     SimWindow sim(600, baud);
-    sim.form().show();
-    sim.form().Boud->setText(QString::number(baud));
-    sim.form().OpenCom->click();
-    QVERIFY(!sim.form().ok->isHidden());
+    sim.shell.view.WindowOf(tarvex::Window::kForm1).show();
+    sim.form().Boud.SetText(std::to_string(baud));
+    sim.shell.Click(sim.form().OpenCom);
+    QVERIFY(!sim.form().ok.Hidden());
     auto& port = sim.form().link.PortHandle;
     auto counting = std::make_unique<tarvex::testing::CountingPort>(std::move(port));
     const auto* counted = counting.get();
     port = std::move(counting);
-    sim.form().Last500->click();
+    sim.shell.Click(sim.form().Last500);
 
     QElapsedTimer clock;
     tarvex::testing::PumpWatch watch;
     clock.start();
-    sim.form().ButContLog->click();
+    sim.shell.Click(sim.form().ButContLog);
     const double seconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
     watch.Stop();
 
     QCOMPARE(counted->written, std::size_t{14 * (2 + 500)});
-    QVERIFY(sim.form().Label5->isHidden());
+    QVERIFY(sim.form().Label5.Hidden());
     const double wire = static_cast<double>(counted->written + counted->read) * 10.0 / baud;
     const double ratio = seconds / wire;
     // Before each request the line keeps the inter-frame silence after the reply before.
@@ -78,20 +74,19 @@ class LogTimingTest : public QObject {
     constexpr int kRecords = 2000;
     constexpr int kRuns = 5;
     SimWindow sim(2300);
-    sim.form().show();
-    sim.form().OpenCom->click();
-    QVERIFY(!sim.form().ok->isHidden());
-    sim.form().Beg->setText(QString::number(kRecords));
-    sim.form().chFile->setChecked(true);
+    sim.shell.view.WindowOf(tarvex::Window::kForm1).show();
+    sim.shell.Click(sim.form().OpenCom);
+    QVERIFY(!sim.form().ok.Hidden());
+    sim.form().Beg.SetText(std::to_string(kRecords));
     double total = 0;
     double first = 0;
     double last = 0;
     for (int run = 0; run < kRuns; ++run) {
-      sim.shell.dialogs.file_answers.push_back(sim.shell.dir.filePath("events.log"));
+      sim.ChooseFile("events.log");
       const double start = ThreadCpuSeconds();
-      sim.form().ButContLog->click();
+      sim.shell.Click(sim.form().ButContLog);
       const double ms_per_record = (ThreadCpuSeconds() - start) * 1000.0 / kRecords;
-      QVERIFY(sim.form().Label5->isHidden());
+      QVERIFY(sim.form().Label5.Hidden());
       qInfo("run %d: %.3f ms of CPU per record", run + 1, ms_per_record);
       total += ms_per_record;
       if (run == 0) first = ms_per_record;

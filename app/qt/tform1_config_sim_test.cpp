@@ -1,22 +1,16 @@
 // The configuration and script buttons against the simulated controller served on a
 // pseudo-terminal: the real port, the real clock, the controller keeping what it gets.
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/testing/files.h"
-#include "app/testing/shell.h"
-#include "app/qt/cp1251.h"
-#include "app/qt/text_pane.h"
+#include "app/qt/testing/sim_window.h"
 #include "sim/model/fault.h"
-#include "sim/pty/pty_server.h"
 
 using tarvex::testing::FileBytes;
-using tarvex::testing::PutFile;
-using tarvex::testing::Shell;
+using tarvex::testing::LinesOf;
+using tarvex::testing::OfferFile;
+using tarvex::testing::SimWindow;
 using Bytes = std::vector<std::uint8_t>;
+using Messages = std::vector<std::string>;
 
 namespace {
 
@@ -33,37 +27,21 @@ std::string RussianConfiguration(std::size_t size) {
   return text + "  \"end\": 0\r\n}";
 }
 
-// Replies unpaced: the real clock's end-of-reply silence is wait enough.
-tarvex::sim::PtyOptions LinkIn(const QTemporaryDir& dir) {
-  tarvex::sim::PtyOptions options;
-  options.link_path = dir.filePath("tty").toStdString();
-  return options;
-}
-
-// The window with its port open on the simulator.
-class Simulator {
+// The window with its port open on the simulator, which replies unpaced: the real
+// clock's end-of-reply silence is wait enough.
+class Simulator : public SimWindow {
  public:
-  explicit Simulator(const tarvex::sim::ModelOptions& options = {}) : model(options) {
-    server.Start();
-    shell.form->Edit1->setText(QString::fromStdString(server.link_path()));
-    shell.form->OpenCom->click();
+  explicit Simulator(const tarvex::sim::ModelOptions& options = {}) : SimWindow(options) {
+    shell.Click(form().OpenCom);
   }
 
-  tarvex::TForm1& form() { return *shell.form; }
-  QStringList TraceLines() const {
-    return tarvex::FromCp1251(shell.form2->Memo->Text()).split("\r\n", Qt::SkipEmptyParts);
-  }
+  // What `fn` reads from the model.
   template <typename Fn>
   auto Model(Fn fn) {
-    decltype(fn(model)) result{};
-    server.WithModel([&](tarvex::sim::ControllerModel& m) { result = fn(m); });
+    decltype(fn(std::declval<tarvex::sim::ControllerModel&>())) result{};
+    server().WithModel([&](tarvex::sim::ControllerModel& m) { result = fn(m); });
     return result;
   }
-
-  QTemporaryDir dir;
-  tarvex::sim::ControllerModel model;
-  tarvex::sim::PtyServer server{model, LinkIn(dir)};
-  Shell shell{std::nullopt, &tarvex::RealClock()};
 };
 
 }  // namespace
@@ -74,23 +52,20 @@ class TForm1ConfigSimTest : public QObject {
   void ARussianConfigurationMakesTheRoundTrip() {
     Simulator sim(tarvex::sim::ModelOptions{.read_block_size = 255});
     auto& f = sim.form();
-    QVERIFY(!f.ok->isHidden());
+    QVERIFY(!f.ok.Hidden());
     const std::string text = RussianConfiguration(20 * 1024);
-    const QString original = sim.dir.filePath("original.cfg");
-    PutFile(original, text);
-
-    sim.shell.dialogs.file_answers = {original};
-    f.Ope->click();
+    OfferFile(sim.shell, "original.cfg", text);
+    sim.shell.Click(f.Ope);
     f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(sim.shell.dialogs.messages, QStringList{"       OK"});
+    QCOMPARE(sim.shell.dialogs.messages, Messages{"       OK"});
     QCOMPARE(sim.Model([](auto& m) { return m.config().configuration(); }), Bytes(text.begin(), text.end()));
 
-    f.Button1->click();
-    f.Upl->click();
-    QCOMPARE(sim.shell.dialogs.messages, (QStringList{"       OK", "       OK"}));
-    const QString copy = sim.dir.filePath("copy.cfg");
+    sim.shell.Click(f.Button1);
+    sim.shell.Click(f.Upl);
+    QCOMPARE(sim.shell.dialogs.messages, (Messages{"       OK", "       OK"}));
+    const auto copy = sim.shell.PathOf("copy.cfg");
     sim.shell.dialogs.file_answers = {copy};
-    f.Sav->click();
+    sim.shell.Click(f.Sav);
     QCOMPARE(FileBytes(copy), text);
     QCOMPARE(f.ConfigTextLength, static_cast<std::int32_t>(text.size()));
   }
@@ -103,10 +78,10 @@ class TForm1ConfigSimTest : public QObject {
       m.AddFault(tarvex::sim::ParseFault("block:16:bad-header-crc:after=5"));
       return 0;
     });
-    f.Memo->SetText(std::string_view(std::string(400, 'c')));
+    f.Memo.SetText(std::string(400, 'c'));
     f.Run(&tarvex::TForm1::Down_testClick);
-    QCOMPARE(sim.shell.dialogs.messages, QStringList{"      NOT OK"});
-    const QStringList trace = sim.TraceLines();
+    QCOMPARE(sim.shell.dialogs.messages, Messages{"      NOT OK"});
+    const QStringList trace = LinesOf(f.Form2.Memo);
     const QStringList blocks = trace.filter("DOWN_NEXT   adr=");
     QCOMPARE(blocks.size(), 6);
     QCOMPARE(blocks.last(), QString("DOWN_NEXT   adr=200 n=40"));
@@ -121,23 +96,21 @@ class TForm1ConfigSimTest : public QObject {
     auto& f = sim.form();
     std::string script("\xD1\xEA\xF0\xE8\xEF\xF2\r\nline\0\x11\x13\xFF", 15);
     script += std::string(200, 's');
-    const QString file = sim.dir.filePath("down.scr");
-    PutFile(file, script);
-    sim.shell.dialogs.file_answers = {file};
-    f.DownScr->click();
-    QVERIFY(!f.Label2->isHidden() && f.Label5->isHidden());
+    OfferFile(sim.shell, "down.scr", script);
+    sim.shell.Click(f.DownScr);
+    QVERIFY(!f.Label2.Hidden() && f.Label5.Hidden());
     QCOMPARE(sim.Model([](auto& m) { return m.script(); }), Bytes(script.begin(), script.end()));
 
-    const QString back = sim.dir.filePath("up.scr");
+    const auto back = sim.shell.PathOf("up.scr");
     sim.shell.dialogs.file_answers = {back};
-    f.ButtonUp->click();
+    sim.shell.Click(f.ButtonUp);
     QCOMPARE(FileBytes(back), script);
-    QCOMPARE(f.Memo1->Text(), std::string("\xD1\xEA\xF0\xE8\xEF\xF2\r\nline"));
-    QCOMPARE(f.windowTitle(), back);
+    QCOMPARE(f.Memo1.Text(), std::string("\xD1\xEA\xF0\xE8\xEF\xF2\r\nline"));
+    QCOMPARE(sim.shell.view.WindowOf(tarvex::Window::kForm1).windowTitle(), QString::fromStdString(back.string()));
 
     sim.shell.dialogs.confirm_answers = {tarvex::Dialogs::kYes};
-    f.Down_testik->click();
-    QVERIFY(!f.Label2->isHidden() && f.Label5->isHidden());
+    sim.shell.Click(f.Down_testik);
+    QVERIFY(!f.Label2.Hidden() && f.Label5.Hidden());
   }
 
   void RebootLeavesThePortClosed() {
@@ -148,11 +121,11 @@ class TForm1ConfigSimTest : public QObject {
       return 0;
     });
     f.Run(&tarvex::TForm1::TestClick);
-    f.BuReboot->click();
+    sim.shell.Click(f.BuReboot);
     QVERIFY(!f.link.PortHandle);
-    QVERIFY(f.ok->isHidden());
-    f.Set_Test->click();
-    QCOMPARE(sim.shell.dialogs.messages, (QStringList{"   NOT OK = no memory", "       OK", "       COM?"}));
+    QVERIFY(f.ok.Hidden());
+    sim.shell.Click(f.Set_Test);
+    QCOMPARE(sim.shell.dialogs.messages, (Messages{"   NOT OK = no memory", "       OK", "       COM?"}));
   }
 };
 

@@ -2,23 +2,19 @@
 // once instead of waiting out the first-byte time of a silent line, keeps handling its
 // messages, keeps the lines read before, and works again once the device is back.
 // Real clock: the point is how long the window takes.
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 
 #include <filesystem>
+#include <functional>
 
-#include "app/testing/files.h"
-#include "app/testing/pump_watch.h"
-#include "app/testing/sim_window.h"
-#include "app/qt/text_pane.h"
+#include "app/qt/testing/pump_watch.h"
+#include "app/qt/testing/sim_window.h"
 #include "sim/model/fault.h"
 
 using tarvex::TForm1;
 using tarvex::testing::FileBytes;
+using tarvex::testing::RequestsWritten;
 using tarvex::testing::SimWindow;
 
 namespace {
@@ -26,50 +22,41 @@ namespace {
 constexpr int kPointer = 600;
 constexpr int kRecords = 10;
 
-int RequestsWritten(TForm1& form) { return static_cast<int>(form.Label->text().count(" . ")); }
-
-QString ChooseFile(SimWindow& sim, const char* name) {
-  sim.form().chFile->setChecked(true);
-  const QString path = sim.shell.dir.filePath(name);
-  sim.shell.dialogs.file_answers.push_back(path);
-  return path;
-}
-
 // Runs "LOG" and checks that the window reported the lost device well within the
 // first-byte wait of a silent line (about 13 s) and kept pumping meanwhile.
-void RunLogThroughTheLoss(TForm1& form, const std::function<void()>& on_pump = {}) {
+void RunLogThroughTheLoss(SimWindow& sim, const std::function<void()>& on_pump = {}) {
+  TForm1& form = sim.form();
   QElapsedTimer elapsed;
   elapsed.start();
   tarvex::testing::PumpWatch watch(on_pump);
-  form.ButContLog->click();
+  sim.shell.Click(form.ButContLog);
   watch.Stop();
   const qint64 ms = elapsed.elapsed();
   qInfo("LOG over a lost device: %lld ms, longest pause in message handling %lld ms",
         static_cast<long long>(ms), static_cast<long long>(watch.longest_gap_ms));
   QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
   QVERIFY(watch.longest_gap_ms < 500);
-  QVERIFY(!form.Label5->isHidden() && form.Label2->isHidden());
+  QVERIFY(!form.Label5.Hidden() && form.Label2.Hidden());
 }
 
 // Waits (bounded) until the simulator's link names a device again.
 bool DeviceBack(SimWindow& sim) {
   const std::filesystem::path link(sim.server().link_path());
-  for (int i = 0; i < 200 && !std::filesystem::exists(link); ++i) QTest::qWait(10);
-  return std::filesystem::exists(link);
+  return QTest::qWaitFor([&] { return std::filesystem::exists(link); }, 2000);
 }
 
 // "Open" on the device that came back, then a whole "LOG" into a new file.
 void OpenAndReadAgain(SimWindow& sim) {
   TForm1& form = sim.form();
   QVERIFY(DeviceBack(sim));
-  form.OpenCom->click();
-  QVERIFY(!form.ok->isHidden());
-  QVERIFY(sim.shell.dialogs.messages.isEmpty());
-  const QString path = ChooseFile(sim, "again.log");
-  form.Label->setText("");
-  form.ButContLog->click();
+  sim.shell.Click(form.OpenCom);
+  QVERIFY(!form.ok.Hidden());
+  QVERIFY(sim.shell.dialogs.messages.empty());
+  const auto path = sim.ChooseFile("again.log");
+  form.Label.Clear();
+  sim.shell.Click(form.ButContLog);
   QCOMPARE(RequestsWritten(form), 2 + kRecords);
-  QVERIFY(form.Label2->isHidden() && form.Label5->isHidden());
+  QVERIFY(form.Label2.Hidden() && form.Label5.Hidden());
   QCOMPARE(FileBytes(path), sim.ExpectedLogFile(kPointer, kPointer - kRecords, kRecords));
 }
 
@@ -83,9 +70,9 @@ class UnplugTest : public QObject {
     sim.server().WithModel([](tarvex::sim::ControllerModel& model) {
       model.AddFault(tarvex::sim::ParseFault("long:26:hangup=300:after=4:count=1"));
     });
-    sim.form().Last10->click();
-    const QString path = ChooseFile(sim, "events.log");
-    RunLogThroughTheLoss(sim.form());
+    sim.shell.Click(sim.form().Last10);
+    const auto path = sim.ChooseFile("events.log");
+    RunLogThroughTheLoss(sim);
     QCOMPARE(RequestsWritten(sim.form()), 2 + 5);
     QCOMPARE(FileBytes(path), sim.ExpectedLogFile(kPointer, kPointer - kRecords, 4));
     OpenAndReadAgain(sim);
@@ -93,10 +80,10 @@ class UnplugTest : public QObject {
 
   void SimulatorGoneMidRetrieval() {
     SimWindow sim(kPointer);
-    sim.form().Last10->click();
-    const QString path = ChooseFile(sim, "events.log");
+    sim.shell.Click(sim.form().Last10);
+    const auto path = sim.ChooseFile("events.log");
     bool stopped = false;
-    RunLogThroughTheLoss(sim.form(), [&] {
+    RunLogThroughTheLoss(sim, [&] {
       if (!stopped && RequestsWritten(sim.form()) >= 2 + 4) {
         sim.server().Stop();
         stopped = true;

@@ -2,30 +2,44 @@
 // on its own thread, the window on the real clock with its port box naming the link.
 #pragma once
 
-#include <QLineEdit>
 #include <unistd.h>
 
+#include <QStringList>
 #include <filesystem>
 #include <string>
 
-#include "app/testing/shell.h"
+#include "app/qt/cp1251.h"
+#include "app/qt/testing/qt_shell.h"
 #include "sim/pty/pty_server.h"
 #include "testing/log_file.h"
 
 namespace tarvex::testing {
 
+// Requests written so far: the link marks each with " . " in the progress label.
+inline int RequestsWritten(TForm1& form) {
+  const std::string label = form.Label.Text();
+  int marks = 0;
+  for (auto at = label.find(" . "); at != std::string::npos; at = label.find(" . ", at + 3)) ++marks;
+  return marks;
+}
+
+// A pane's lines, empty ones left out.
+inline QStringList LinesOf(const Handle& pane) { return FromCp1251(pane.Text()).split("\r\n", Qt::SkipEmptyParts); }
+
 class SimWindow {
  public:
   // `baud` > 0 paces the simulator's replies at that rate; 0 sends them at once.
   // `clock`: the window's clock, the real one unless a test speeds up its waits.
-  explicit SimWindow(std::size_t event_records, std::int32_t baud = 0, Clock* clock = &RealClock())
-      : model_(sim::ModelOptions{.event_records = event_records}),
+  explicit SimWindow(const sim::ModelOptions& options, std::int32_t baud = 0, Clock* clock = &RealClock())
+      : model_(options),
         server_(model_, Options(baud)),
         shell(std::nullopt, clock) {
     server_.Start();
-    shell.form->Edit1->setText(QString::fromStdString(server_.link_path()));
-    shell.form->Boud->setText("38400");
+    shell.form->Edit1.SetText(server_.link_path());
+    shell.form->Boud.SetText("38400");
   }
+  explicit SimWindow(std::size_t event_records, std::int32_t baud = 0, Clock* clock = &RealClock())
+      : SimWindow(sim::ModelOptions{.event_records = event_records}, baud, clock) {}
   ~SimWindow() {
     shell.form->link.Close();
     server_.Stop();
@@ -34,6 +48,14 @@ class SimWindow {
 
   TForm1& form() { return *shell.form; }
   sim::PtyServer& server() { return server_; }
+
+  // Ticks "Файл" and answers the next file dialog with `name` in the test's folder.
+  std::filesystem::path ChooseFile(const char* name) {
+    shell.form->chFile.SetChecked(true);
+    const auto path = shell.PathOf(name);
+    shell.dialogs.file_answers.push_back(path);
+    return path;
+  }
 
   // The log file of a retrieval of `n` records from `first` on: the pointer line, then
   // each record the simulator holds, rendered.
@@ -60,7 +82,7 @@ class SimWindow {
   sim::PtyServer server_;
 
  public:
-  Shell shell;
+  QtShell shell;
 };
 
 }  // namespace tarvex::testing
