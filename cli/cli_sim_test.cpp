@@ -73,6 +73,7 @@ TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
        "tarvex-cli: cannot open " + server_.link_path() + ": baud rate 12345 is not supported\n"},
       {On({"log-cuont"}), "tarvex-cli: unknown command 'log-cuont' (tarvex-cli --help lists the commands)\n"},
       {On({"config", "write"}), "tarvex-cli: config write needs FILE\n"},
+      {On({"log", "--last", "-5"}), "tarvex-cli: --last -5: a count cannot be below 0\n"},
       // Nobody could answer the question on a pipe.
       {On({"log-clear"}), "tarvex-cli: log-clear asks first, and standard input is no terminal: add --yes\n"},
   };
