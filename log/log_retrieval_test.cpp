@@ -119,13 +119,25 @@ TEST(LogRetrievalTest, ReadsTheLastRecordsInAscendingOrder) {
 }
 
 TEST(LogRetrievalTest, OneReadsTheRecordAtEdOneOnly) {
-  Rig rig;
-  rig.controller.count = 2000;
-  rig.controller.pointer = 50;
-  rig.sink.boxes = CountBoxes{.last500 = true, .index = false, .one = true, .ed_one = "2003"};
-  EXPECT_EQ(rig.Run().kind, OutcomeKind::kDone);
-  EXPECT_EQ(rig.controller.record_indexes, std::vector<int>{3});
-  EXPECT_EQ(rig.sink.lines, std::vector<std::string>{FoldedRecord(3) + "\r\n"});
+  {
+    Rig rig;
+    rig.controller.count = 2000;
+    rig.controller.pointer = 50;
+    rig.sink.boxes = CountBoxes{.last500 = true, .index = false, .one = true, .ed_one = "2003"};
+    EXPECT_EQ(rig.Run().kind, OutcomeKind::kDone);
+    EXPECT_EQ(rig.controller.record_indexes, std::vector<int>{3});
+    EXPECT_EQ(rig.sink.lines, std::vector<std::string>{FoldedRecord(3) + "\r\n"});
+  }
+  {  // ticked while the second record is read: that record is still the planned one, and the last
+    Rig rig;
+    rig.controller.count = 2000;
+    rig.controller.pointer = 50;
+    rig.controller.during_record_read = [&](int read) {
+      if (read == 2) rig.sink.boxes.one = true;
+    };
+    EXPECT_EQ(rig.Run().kind, OutcomeKind::kDone);
+    EXPECT_EQ(rig.controller.record_indexes, Range(20, 21));
+  }
 }
 
 TEST(LogRetrievalTest, FailedReadEndsTheRetrievalWithTheFileComplete) {
