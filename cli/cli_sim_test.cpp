@@ -128,6 +128,14 @@ TEST_F(CliAgainstSim, AFailedRecordReadNamesTheRecordAndKeepsTheRecordsBefore) {
   EXPECT_EQ(ReadFileBytes(Scratch("events.log")), ExpectedLogFile(270, 4));
 }
 
+TEST_F(CliAgainstSim, AFileThatCannotBeWrittenEndsWithStatus4AndHowManyRecordsReachedIt) {
+  for (const char* command : {"log", "archive"}) {
+    const auto result = RunCli(On({command, "--last", "3", "--file", "/dev/full"}));
+    EXPECT_EQ(result.status, 4) << command;
+    EXPECT_EQ(result.err, "tarvex-cli: cannot write /dev/full: no space left on device; 0 of 3 records reached it\n");
+  }
+}
+
 TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
   // Replies paced at 19200 baud: 200 records take more than a second.
   const tarvex::testing::ScratchFolder folder("cli-stop");
@@ -172,13 +180,16 @@ TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {
                              "no-such-folder/log.log", std::atomic<bool>(false), wall_clock);
   EXPECT_EQ(result.status, 0) << result.err;
   struct Last50 final : ArchiveRetrievalSink {
+    explicit Last50(std::filesystem::path path) : path_(std::move(path)) {}
     CountBoxes Boxes() override { return {.beg = "50"}; }
+    std::optional<std::filesystem::path> OutputPath() override { return path_; }
     void Line(std::string_view) override {}
-  } sink;
+    std::filesystem::path path_;
+  } sink(Scratch("core.ret"));
   LinkHooks hooks;
   Link link(hooks, RealClock());
   ASSERT_TRUE(link.Open(server_.link_path(), 38400));
-  RetrieveArchive(link, sink, wall_clock.Now(), Scratch("core.ret"));
+  RetrieveArchive(link, sink, wall_clock.Now());
   EXPECT_EQ(ReadFileBytes(Scratch("cli.ret")), ReadFileBytes(Scratch("core.ret")));
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 0);
 }

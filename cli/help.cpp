@@ -84,7 +84,7 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          "tarvex-cli COMMAND --help shows a command's options.\n"
          "\n"
          "Exit status: 0 done, 1 the controller failed, 2 usage, 3 the port cannot be\n"
-         "opened, 130 interrupted (Ctrl+C).\n";
+         "opened, 4 the output file could not be written, 130 interrupted (Ctrl+C).\n";
 }
 
 }  // namespace tarvex::cli

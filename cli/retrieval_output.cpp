@@ -48,6 +48,11 @@ void RetrievalOutput::Record(std::string_view pane_line) {
 ExitStatus RetrievalOutput::Finish(const OperationOutcome& outcome) {
   if (outcome.kind == OutcomeKind::kStopped) Interrupted();
   progress_.reset();
+  if (const auto& failed = outcome.file_failure) {
+    throw CliError(kFileFailed, "cannot write " + failed->path.string() + ": " + failed->reason + "; " +
+                                    std::to_string(failed->records) + " of " + std::to_string(total_) +
+                                    " records reached it");
+  }
   if (outcome.failure) throw CliError(kControllerFailed, OutcomeText(outcome));
   return kDone;
 }

@@ -29,8 +29,10 @@ class RetrievalOutput {
   // One record read, with its pane line (code page 1251).
   void Record(std::string_view pane_line);
 
-  // 0 when every step ran. Else throws CliError: kControllerFailed with the outcome's
-  // failure ("record 1264: reply checksum wrong"), or Interrupted() when it stopped.
+  // 0 when every step ran and every record reached the file. Else throws CliError:
+  // kFileFailed with the file, the reason and how many records reached it;
+  // kControllerFailed with the outcome's failure ("record 1264: reply checksum
+  // wrong"); or Interrupted() when it stopped.
   ExitStatus Finish(const OperationOutcome& outcome);
   // Throws CliError(kInterrupted): how many records were read, and that the file
   // keeps them.

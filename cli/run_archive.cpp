@@ -20,6 +20,7 @@ class ArchiveLines final : public ArchiveRetrievalSink {
 
   CountBoxes Boxes() override { return boxes_; }
   void RecordsStarting(std::int32_t) override { output_.RecordsStarting(boxes_.one ? 1 : CountFromBoxes(boxes_)); }
+  std::optional<std::filesystem::path> OutputPath() override { return output_.file(); }
   void Line(std::string_view text) override { output_.Record(text); }
   void Value(std::string_view text) override { session_.PrintLine(text); }
 
@@ -41,7 +42,7 @@ ExitStatus RunArchive(Session& session) {
   RetrievalOutput output(session);
   ArchiveLines lines(boxes, output, session);
   try {
-    return output.Finish(RetrieveArchive(link, lines, now, output.file()));
+    return output.Finish(RetrieveArchive(link, lines, now));
   } catch (const CliError& error) {
     // The archive has no "Stop": Ctrl+C ends it at the link's next pump, and every
     // record written before stays in the file.

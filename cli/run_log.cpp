@@ -32,10 +32,11 @@ class LogLines final : public LogRetrievalSink {
   void QueryRead(const QueryReading& reading) override {
     if (queries_++ == 0) count_ = reading.value;
   }
-  void RecordsStarting() override {
-    output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count);
+  void RecordsStarting() override { output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count); }
+  std::optional<std::filesystem::path> OutputPath() override {
     // With a file, the pointer line comes first; the file shows it.
     pointer_line_ = output_.file().has_value();
+    return output_.file();
   }
   void Line(std::string_view text) override {
     if (pointer_line_) {
@@ -62,7 +63,7 @@ ExitStatus RunLog(Session& session) {
   Link& link = session.link();
   RetrievalOutput output(session);
   LogLines lines(boxes, output, session.environment().stop);
-  return output.Finish(RetrieveLog(link, lines, output.file()));
+  return output.Finish(RetrieveLog(link, lines));
 }
 
 ExitStatus RunLogCount(Session& session) { return PrintQuery(session, ReadLogCount); }

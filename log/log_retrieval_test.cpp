@@ -64,10 +64,12 @@ class Controller {
 class RecordingSink final : public LogRetrievalSink {
  public:
   CountBoxes Boxes() override { return boxes; }
+  std::optional<std::filesystem::path> OutputPath() override { return file; }
   void Line(std::string_view text) override { lines.emplace_back(text); }
   bool StopRequested() override { return stop; }
 
   CountBoxes boxes;
+  std::optional<std::filesystem::path> file;
   bool stop = false;
   std::vector<std::string> lines;
 };
@@ -77,7 +79,8 @@ struct Rig {
   LinkRig link{[this](const Bytes& request) { return controller.Answer(request); }};
   RecordingSink sink;
   OperationOutcome Run(const std::optional<std::filesystem::path>& file = std::nullopt) {
-    return RetrieveLog(link.link, sink, file);
+    sink.file = file;
+    return RetrieveLog(link.link, sink);
   }
 };
 

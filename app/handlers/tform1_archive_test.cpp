@@ -150,6 +150,33 @@ class TForm1ArchiveTest : public QObject {
     QVERIFY(RequestedIndexes(rig).empty());
   }
 
+  void SaveDialogAsksAfterThePointerQuery() {
+    ModelPortRig rig;
+    TickIndex(rig.form(), "1");
+    ChooseFile(rig, rig.shell.dir.filePath("after.ret"));
+    // File dialogs shown before each request went out.
+    std::vector<std::size_t> dialogs_before;
+    const auto answer = tarvex::testing::ModelPeer(rig.model);
+    rig.form().link.PortHandle = std::make_unique<tarvex::testing::FakePort>(
+        rig.shell.clock, [&](const std::vector<std::uint8_t>& request) {
+          dialogs_before.push_back(rig.shell.dialogs.file_dialogs_shown.size());
+          return answer(request);
+        });
+    Press(rig.form().ButContRetro);
+    QCOMPARE(dialogs_before, (std::vector<std::size_t>{0, 1}));
+  }
+
+  void FileThatCannotBeCreatedIsToldWhenTheRetrievalEnds() {
+    ModelPortRig rig;
+    TickIndex(rig.form(), "2");
+    const QString path = rig.shell.dir.filePath("gone/archive.ret");
+    ChooseFile(rig, path);
+    Press(rig.form().ButContRetro);
+    QCOMPARE(RequestedIndexes(rig).size(), std::size_t{2});
+    QCOMPARE(rig.shell.dialogs.messages,
+             QStringList{QString::fromUtf8("   Файл не записан: ") + path + " (no such file or directory)"});
+  }
+
   void StopDoesNotEndAnArchiveRetrieval() {
     ModelPortRig rig;
     TickIndex(rig.form(), "10");

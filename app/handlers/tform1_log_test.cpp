@@ -316,6 +316,34 @@ class TForm1LogTest : public QObject {
     QCOMPARE(FileBytes(path), expected);
   }
 
+  void SaveDialogAsksAfterTheQueries() {
+    Rig rig;
+    rig.controller.count = 1;
+    rig.controller.pointer = 1;
+    rig.TickFile();
+    // File dialogs shown before each request went out.
+    std::vector<std::size_t> dialogs_before;
+    rig.form().link.PortHandle = std::make_unique<FakePort>(rig.shell.clock, [&](const Bytes& request) {
+      dialogs_before.push_back(rig.shell.dialogs.file_dialogs_shown.size());
+      return rig.controller.Answer(request);
+    });
+    rig.form().ButContLog->click();
+    QCOMPARE(dialogs_before, (std::vector<std::size_t>{0, 0, 1}));
+  }
+
+  void FileThatCannotBeCreatedIsToldWhenTheRetrievalEnds() {
+    Rig rig;
+    rig.controller.count = 2;
+    rig.controller.pointer = 2;
+    rig.form().chFile->setChecked(true);
+    const QString path = rig.shell.dir.filePath("gone/events.log");
+    rig.shell.dialogs.file_answers.push_back(path);
+    rig.form().ButContLog->click();
+    QCOMPARE(rig.controller.record_indexes, Range(0, 1));
+    QCOMPARE(rig.shell.dialogs.messages,
+             QStringList{QString::fromUtf8("   Файл не записан: ") + path + " (no such file or directory)"});
+  }
+
   void PortThatCannotBeOpenedLeavesTheRetrievalEmpty() {
     Shell shell;
     shell.form->Edit1->setText("");
