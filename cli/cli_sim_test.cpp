@@ -119,13 +119,16 @@ TEST_F(CliAgainstSim, LogWritesTheWindowsFileAndPrintsThePanesLines) {
   EXPECT_NE(result.out.find("\xD0"), std::string::npos) << result.out;
 }
 
-TEST_F(CliAgainstSim, AFailedRecordReadNamesTheRecordAndKeepsTheRecordsBefore) {
+TEST_F(CliAgainstSim, AFailedRunLeavesTheEarlierFileAndKeepsTheRecordsReadInPartial) {
   server_.WithModel(
       [](sim::ControllerModel& model) { model.AddFault(sim::ParseFault("long:26:bad-packet-crc:after=4:count=1")); });
+  tarvex::testing::PutFile(Scratch("events.log"), "last night's export");
+  const auto partial = Scratch("events.log.partial");
   const auto result = RunCli(On({"log", "--file", Scratch("events.log").string()}));
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "tarvex-cli: record 274: reply checksum wrong\n");
-  EXPECT_EQ(ReadFileBytes(Scratch("events.log")), ExpectedLogFile(270, 4));
+  EXPECT_EQ(result.err, "tarvex-cli: record 274: reply checksum wrong; " + partial.string() + " keeps what was read\n");
+  EXPECT_EQ(ReadFileBytes(Scratch("events.log")), "last night's export");
+  EXPECT_EQ(ReadFileBytes(partial), ExpectedLogFile(270, 4));
 }
 
 TEST_F(CliAgainstSim, AFileThatCannotBeWrittenEndsWithStatus4AndHowManyRecordsReachedIt) {
@@ -134,6 +137,22 @@ TEST_F(CliAgainstSim, AFileThatCannotBeWrittenEndsWithStatus4AndHowManyRecordsRe
     EXPECT_EQ(result.status, 4) << command;
     EXPECT_EQ(result.err, "tarvex-cli: cannot write /dev/full: no space left on device; 0 of 3 records reached it\n");
   }
+}
+
+TEST_F(CliAgainstSim, AnOutputThatCannotBeWrittenFailsBeforeTheFirstRequest) {
+  // Were a request sent, the silent controller would end the command with status 1.
+  server_.WithModel([](sim::ControllerModel& model) {
+    model.AddFault(sim::ParseFault("short:61:silence"));
+    model.AddFault(sim::ParseFault("long:14:silence"));
+  });
+  tarvex::testing::FastClock clock(100);
+  auto result = RunCli(On({"config", "read", "--output", folder_.path().string()}), clock);
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err, "tarvex-cli: cannot write " + folder_.path().string() + ": it is a folder\n");
+  const auto missing = Scratch("missing") / "script.scr";
+  result = RunCli(On({"script", "get", missing.string()}), clock);
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err, "tarvex-cli: cannot write " + missing.string() + ".partial: no such file or directory\n");
 }
 
 TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
@@ -148,12 +167,13 @@ TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
     return file;
   };
   const auto path = folder.path() / "events.log";
+  const auto partial = folder.path() / "events.log.partial";
   const std::size_t five = expected(5).size();
   std::atomic<bool> stop{false};
   std::thread ctrl_c([&] {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (std::error_code error; std::chrono::steady_clock::now() < give_up;) {
-      const auto size = std::filesystem::file_size(path, error);
+      const auto size = std::filesystem::file_size(partial, error);
       if (!error && size >= five) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -167,8 +187,9 @@ TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
   ASSERT_EQ(std::sscanf(result.err.c_str(), "tarvex-cli: interrupted after %d of 200", &read), 1) << result.err;
   EXPECT_TRUE(read >= 5 && read < 200) << read;
   EXPECT_EQ(result.err, "tarvex-cli: interrupted after " + std::to_string(read) + " of 200 records; " +
-                            path.string() + " keeps them\n");
-  EXPECT_EQ(ReadFileBytes(path), expected(read));
+                            partial.string() + " keeps what was read\n");
+  EXPECT_EQ(ReadFileBytes(partial), expected(read));
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {

@@ -1,6 +1,5 @@
 #include "cli/retrieval_output.h"
 
-#include <fstream>
 #include <string>
 
 #include "cli/session.h"
@@ -23,12 +22,7 @@ std::string TerminalLines(std::string_view pane_line) {
 }  // namespace
 
 RetrievalOutput::RetrievalOutput(Session& session) : session_(session) {
-  const auto file = session.invocation().Value("--file");
-  if (!file) return;
-  file_ = *file;
-  // Opened for appending, so that a file kept from before is replaced only by the
-  // retrieval itself.
-  if (!std::ofstream(*file_, std::ios::binary | std::ios::app)) throw CliError(kUsage, "cannot write " + *file);
+  if (const auto file = session.invocation().Value("--file")) file_ = session.Output(*file).working();
 }
 
 void RetrievalOutput::RecordsStarting(std::int32_t total) {
@@ -59,9 +53,8 @@ ExitStatus RetrievalOutput::Finish(const OperationOutcome& outcome) {
 
 void RetrievalOutput::Interrupted() {
   progress_.reset();
-  std::string text = "interrupted after " + std::to_string(records_) + " of " + std::to_string(total_) + " records";
-  if (file_) text += "; " + file_->string() + " keeps them";
-  throw CliError(kInterrupted, text);
+  throw CliError(kInterrupted,
+                 "interrupted after " + std::to_string(records_) + " of " + std::to_string(total_) + " records");
 }
 
 }  // namespace tarvex::cli

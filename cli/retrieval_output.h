@@ -18,10 +18,11 @@ class Session;
 
 class RetrievalOutput {
  public:
-  // Takes --file, and fails at once (kUsage) when that file cannot be written, rather
-  // than after a long read into nowhere.
+  // Takes --file as the session's output, and so fails at once (kFileFailed) when
+  // that file cannot be written, rather than after a long read into nowhere.
   explicit RetrievalOutput(Session& session);
 
+  // The file the retrieval writes, if any.
   const std::optional<std::filesystem::path>& file() const { return file_; }
 
   // The records follow, `total` of them at most.
@@ -34,8 +35,7 @@ class RetrievalOutput {
   // kControllerFailed with the outcome's failure ("record 1264: reply checksum
   // wrong"); or Interrupted() when it stopped.
   ExitStatus Finish(const OperationOutcome& outcome);
-  // Throws CliError(kInterrupted): how many records were read, and that the file
-  // keeps them.
+  // Throws CliError(kInterrupted): how many records were read.
   [[noreturn]] void Interrupted();
 
  private:

@@ -19,7 +19,13 @@ int Run(const std::vector<std::string>& words, const Environment& environment) {
       return kDone;
     }
     Session session(environment, invocation);
-    return invocation.command->run(session);
+    try {
+      const ExitStatus status = invocation.command->run(session);
+      session.CommitOutput();
+      return status;
+    } catch (const CliError& error) {
+      throw session.AbandonOutput(error);
+    }
   } catch (const CliError& error) {
     environment.err << "tarvex-cli: " << TerminalFromUtf8(error.what()) << "\n" << std::flush;
     return error.status();
