@@ -236,12 +236,30 @@ TEST_F(CliAgainstSim, AConfigurationWrittenAndReadBackIsTheSameFile) {
   EXPECT_EQ(RunCli(On({"config", "read"})).out, "{\"name\":\"Котёл\",\r\n\"n\":1}\n");
 }
 
-TEST_F(CliAgainstSim, CtrlCEndsACommandWithTheInterruptedStatus) {
+TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {
+  // Without an end at once, the silent queries would end the log with status 1.
+  server_.WithModel([](sim::ControllerModel& model) {
+    model.AddFault(sim::ParseFault("long:28:silence"));
+    model.AddFault(sim::ParseFault("long:25:silence"));
+  });
+  tarvex::testing::FastClock clock(100);
   const std::atomic<bool> stop{true};
-  const auto result = RunCli(On({"config", "read"}), RealClock(), "no-such-folder/log.log", stop);
-  EXPECT_EQ(result.status, 130);
-  EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
-  EXPECT_EQ(result.out, "");
+  for (const auto& words : {On({"config", "read"}), On({"log", "--file", Scratch("events.log").string()})}) {
+    const auto result = RunCli(words, clock, "no-such-folder/log.log", stop);
+    EXPECT_EQ(result.status, 130) << words[2];
+    EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(Scratch("events.log.partial"))) << "nothing was read";
+  // The question on the terminal is a wait too.
+  std::ostringstream out;
+  std::ostringstream err;
+  std::istringstream in;
+  const Environment terminal{.out = out, .err = err, .in = in, .in_is_terminal = true,
+                             .settings_path = "no-such-folder/log.log", .clock = clock,
+                             .wall_clock = SystemWallClock(), .stop = stop};
+  EXPECT_EQ(cli::Run(On({"log-clear"}), terminal), 130);
+  server_.WithModel([](sim::ControllerModel& model) { EXPECT_EQ(model.event_log().count(), 300); });
 }
 
 TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {

@@ -89,7 +89,8 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          "in FILE.partial.\n"
          "\n"
          "Exit status: 0 done, 1 the controller failed, 2 usage, 3 the port cannot be\n"
-         "opened, 4 the output file could not be written, 130 interrupted (Ctrl+C).\n";
+         "opened, 4 the output file could not be written, 130 interrupted (Ctrl+C ends\n"
+         "any command at once; respond ends by it with 0).\n";
 }
 
 }  // namespace tarvex::cli

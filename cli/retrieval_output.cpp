@@ -39,22 +39,25 @@ void RetrievalOutput::Record(std::string_view pane_line) {
   if (!file_) session_.PrintText(TerminalLines(pane_line));
 }
 
-ExitStatus RetrievalOutput::Finish(const OperationOutcome& outcome) {
-  if (outcome.kind == OutcomeKind::kStopped) Interrupted();
+ExitStatus RetrievalOutput::Run(const std::function<OperationOutcome()>& retrieve) {
+  const auto of_total = [this](std::int32_t records) {
+    return std::to_string(records) + " of " + std::to_string(total_.value_or(0)) + " records";
+  };
+  OperationOutcome outcome;
+  try {
+    outcome = retrieve();
+  } catch (const CliError& error) {
+    progress_.reset();
+    if (error.status() != kInterrupted || !total_) throw;
+    throw CliError(kInterrupted, "interrupted after " + of_total(records_));
+  }
   progress_.reset();
   if (const auto& failed = outcome.file_failure) {
     throw CliError(kFileFailed, "cannot write " + failed->path.string() + ": " + failed->reason + "; " +
-                                    std::to_string(failed->records) + " of " + std::to_string(total_) +
-                                    " records reached it");
+                                    of_total(failed->records) + " reached it");
   }
   if (outcome.failure) throw CliError(kControllerFailed, OutcomeText(outcome));
   return kDone;
-}
-
-void RetrievalOutput::Interrupted() {
-  progress_.reset();
-  throw CliError(kInterrupted,
-                 "interrupted after " + std::to_string(records_) + " of " + std::to_string(total_) + " records");
 }
 
 }  // namespace tarvex::cli

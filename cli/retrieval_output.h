@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -30,19 +31,17 @@ class RetrievalOutput {
   // One record read, with its pane line (code page 1251).
   void Record(std::string_view pane_line);
 
-  // 0 when every step ran and every record reached the file. Else throws CliError:
-  // kFileFailed with the file, the reason and how many records reached it;
-  // kControllerFailed with the outcome's failure ("record 1264: reply checksum
-  // wrong"); or Interrupted() when it stopped.
-  ExitStatus Finish(const OperationOutcome& outcome);
-  // Throws CliError(kInterrupted): how many records were read.
-  [[noreturn]] void Interrupted();
+  // Runs the retrieval; 0 when every step ran and every record reached the file.
+  // Else throws CliError: kFileFailed with the file, the reason and how many records
+  // reached it; kControllerFailed with the outcome's failure ("record 1264: reply
+  // checksum wrong"); kInterrupted with how many records were read.
+  ExitStatus Run(const std::function<OperationOutcome()>& retrieve);
 
  private:
   Session& session_;
   std::optional<std::filesystem::path> file_;
   std::optional<Progress> progress_;
-  std::int32_t total_ = 0;
+  std::optional<std::int32_t> total_;
   std::int32_t records_ = 0;
 };
 

@@ -63,6 +63,8 @@ bool Session::Confirm(std::string_view question) {
   environment_.err << TerminalFromUtf8(question) << " [y/N] " << std::flush;
   std::string answer;
   std::getline(environment_.in, answer);
+  // Ctrl+C ends the wait for the answer, and the command with it.
+  if (environment_.stop) throw CliError(kInterrupted, "interrupted");
   return answer == "y" || answer == "Y" || answer == "yes";
 }
 
