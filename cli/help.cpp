@@ -79,6 +79,7 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          "Options:\n" +
          std::string(kPortHelp) +
          "  --baud BAUD   the baud rate\n"
+         "  --version     print the version and end\n"
          "PORT and BAUD default to the window's settings (7 and 38400 when it has none):\n"
          "  " + settings_path + "\n"
          "tarvex-cli COMMAND --help shows a command's options.\n"
