@@ -26,3 +26,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
 include(CPack)
+
+# What an install lays out for the Debian package beyond the executables.
+if(TARVEX_BUILD_TESTS AND NOT WIN32)
+  add_test(NAME installed_files COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/install_test.sh ${CMAKE_BINARY_DIR})
+endif()
