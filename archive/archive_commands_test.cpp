@@ -37,7 +37,7 @@ std::vector<std::int32_t> RequestedIndexes(const CountBoxes& boxes, std::int32_t
     void Line(std::string_view) override {}
     CountBoxes boxes;
   } sink(boxes);
-  RetrieveArchive(rig.link, sink, WallTime{}, std::nullopt);
+  RetrieveArchive(rig.link, sink, WallTime{});
   std::vector<std::int32_t> indexes;
   for (const auto& request : rig.writes()) {
     if (request[6] == kArchiveRecordCode) indexes.push_back(static_cast<std::int16_t>(request[8] | request[9] << 8));

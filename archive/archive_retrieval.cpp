@@ -4,7 +4,7 @@
 #include "archive/archive_lines.h"
 #include "archive/archive_record.h"
 #include "archive/zone_shift.h"
-#include "basics/output_file.h"
+#include "link/retrieval_file.h"
 
 namespace tarvex {
 namespace {
@@ -30,8 +30,7 @@ QueryReading ReadArchivePointer(Link& link) {
   return reading;
 }
 
-OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const WallTime& now,
-                                 const std::optional<std::filesystem::path>& file_path) {
+OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const WallTime& now) {
   const int zone = ZoneShift(now);
   OperationOutcome outcome;
   sink.PointerQueryStarting();
@@ -40,8 +39,7 @@ OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const W
   sink.PointerRead(pointer);
   sink.RecordsStarting(LastArchiveIndex(pointer.value));
 
-  std::optional<OutputFile> file;
-  if (file_path) file.emplace(*file_path);
+  RetrievalFile file(sink.OutputPath());
 
   const ArchiveRetrievalPlan plan = PlanArchiveRetrieval(sink.Boxes(), pointer.value);
   std::int32_t index = plan.first_index;
@@ -61,10 +59,11 @@ OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const W
       sink.Value(ArchiveValueText(record.value));
       break;
     }
-    if (file) file->Write(ArchiveFileLine(record));
+    file.WriteRecord(ArchiveFileLine(record));
     sink.Line(WithoutLineFeed(ArchivePaneLine(index, record)));
     sink.RunningNumber(index);
   }
+  file.Close(outcome);
   return outcome;
 }
 

@@ -27,6 +27,9 @@ class ArchiveRetrievalSink {
   virtual void PointerRead(const QueryReading& reading) { (void)reading; }
   // The records, if any, follow; `last_index` is R, the index of the last record.
   virtual void RecordsStarting(std::int32_t last_index) { (void)last_index; }
+  // Then: the file the records also go to, if any. The window asks for it here, with
+  // the pointer query's outcome in view.
+  virtual std::optional<std::filesystem::path> OutputPath() { return std::nullopt; }
   // A line to add to the pane (code page 1251, without a line break of its own), and
   // the index of its record.
   virtual void Line(std::string_view text) = 0;
@@ -39,14 +42,14 @@ class ArchiveRetrievalSink {
 QueryReading ReadArchivePointer(Link& link);
 
 // Runs a RETRO retrieval on `link`, shifting the times by the zone of `now`, the PC's
-// calendar clock read once before anything else (a file dialog included). With
-// `file` the file is created after the pointer query, replacing any file of that name,
-// and gets each record's line, on disk before the next exchange; it is closed however
-// the retrieval ends. A failed pointer query reads as 0 (the last index then is 999)
-// and the retrieval goes on; the first failed record read ends it (kFailed). There is
-// no stop. Throws ConversionError for a Beg or EdONE text that is no integer, and for a
-// record time that cannot be shifted.
-OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const WallTime& now,
-                                 const std::optional<std::filesystem::path>& file);
+// calendar clock read once before anything else (a file dialog included). With a file
+// from the sink, created after the pointer query and replacing any file of that name,
+// the file gets each record's line, on disk before the next exchange; it is closed
+// however the retrieval ends. A failed pointer query reads as 0 (the last index then
+// is 999) and the retrieval goes on; the first failed record read ends it (kFailed).
+// There is no stop. A file that fails is written no more and told in the outcome; the
+// retrieval goes on. Throws ConversionError for a Beg or EdONE text that is no
+// integer, and for a record time that cannot be shifted.
+OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const WallTime& now);
 
 }  // namespace tarvex

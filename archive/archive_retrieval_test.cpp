@@ -30,9 +30,11 @@ class RecordingSink final : public ArchiveRetrievalSink {
  public:
   CountBoxes Boxes() override { return boxes; }
   void RecordsStarting(std::int32_t r) override { last_index = r; }
+  std::optional<std::filesystem::path> OutputPath() override { return file; }
   void Line(std::string_view text) override { lines += std::string(lines.empty() ? "" : "|") + std::string(text); }
 
   CountBoxes boxes;
+  std::optional<std::filesystem::path> file;
   std::int32_t last_index = -1;
   std::string lines;  // joined by "|"
 };
@@ -49,7 +51,8 @@ struct Rig {
     for (const auto& record : records) model.archive().Append(record);
   }
   OperationOutcome Run(const std::optional<std::filesystem::path>& file = std::nullopt) {
-    return RetrieveArchive(link, sink, now, file);
+    sink.file = file;
+    return RetrieveArchive(link, sink, now);
   }
   // Record reads sent, by the index as it went on the line (signed 16 bits).
   std::vector<int> RequestedIndexes() {

@@ -1,14 +1,53 @@
 #include "basics/output_file.h"
 
+#include <cctype>
+#include <cerrno>
+
 namespace tarvex {
+namespace {
 
-OutputFile::OutputFile(const std::filesystem::path& path)
-    : stream_(path, std::ios::binary | std::ios::out | std::ios::trunc) {}
+std::FILE* Create(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return _wfopen(path.c_str(), L"wb");
+#else
+  return std::fopen(path.c_str(), "wb");
+#endif
+}
 
-void OutputFile::Write(std::string_view bytes) {
-  if (!stream_.is_open()) return;
-  stream_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  stream_.flush();
+}  // namespace
+
+std::string ReasonText(const std::error_code& error) {
+  std::string text = error ? error.message() : "the system gave no reason";
+  while (!text.empty() && (std::isspace(static_cast<unsigned char>(text.back())) || text.back() == '.')) {
+    text.pop_back();
+  }
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+OutputFile::OutputFile(std::filesystem::path path) : path_(std::move(path)) {
+  errno = 0;
+  file_.reset(Create(path_));
+  if (!file_) Fail();
+}
+
+void OutputFile::Fail() {
+  if (failure_.empty()) failure_ = ReasonText(std::error_code(errno, std::generic_category()));
+}
+
+bool OutputFile::Write(std::string_view bytes) {
+  if (!failure_.empty()) return false;
+  errno = 0;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size() || std::fflush(file_.get()) != 0) {
+    Fail();
+  }
+  return failure_.empty();
+}
+
+bool OutputFile::Close() {
+  errno = 0;
+  if (file_ && std::fclose(file_.release()) != 0) Fail();
+  return failure_.empty();
 }
 
 }  // namespace tarvex

@@ -225,7 +225,7 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
     bytes = LiteralLog(bench, records);
   } else {
     CountingLogSink sink(records);
-    const OperationOutcome outcome = RetrieveLog(bench.link(), sink, std::nullopt);
+    const OperationOutcome outcome = RetrieveLog(bench.link(), sink);
     if (outcome.kind != OutcomeKind::kDone || sink.lines != records) {
       throw std::runtime_error("the retrieval ended early: " + OutcomeText(outcome));
     }
@@ -250,7 +250,7 @@ Measurement MeasureCliLog(std::int32_t baud, int records) {
   {
     BenchLink counted(Reader::kOurs, baud, sim_args, false);
     LastRecords sink(records);
-    if (RetrieveLog(counted.link(), sink, std::nullopt).kind != OutcomeKind::kDone) {
+    if (RetrieveLog(counted.link(), sink).kind != OutcomeKind::kDone) {
       throw std::runtime_error("the counted log retrieval failed");
     }
     wire_seconds = counted.WireSeconds();

@@ -1,5 +1,6 @@
-// The link's reports for the command line: progress per reply, and Ctrl+C. A command that polls the stop flag itself
-// is left to end as "Stop" ends it; any other ends at the link's next pump.
+// The link's reports for the command line: progress per reply, and Ctrl+C. A command
+// that polls the stop flag itself is left to end by it; any other ends at the link's
+// next pump, which comes every few milliseconds of any wait.
 #pragma once
 
 #include <atomic>

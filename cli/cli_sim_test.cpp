@@ -73,6 +73,7 @@ TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
        "tarvex-cli: cannot open " + server_.link_path() + ": baud rate 12345 is not supported\n"},
       {On({"log-cuont"}), "tarvex-cli: unknown command 'log-cuont' (tarvex-cli --help lists the commands)\n"},
       {On({"config", "write"}), "tarvex-cli: config write needs FILE\n"},
+      {On({"log", "--last", "-5"}), "tarvex-cli: --last -5: a count cannot be below 0\n"},
       // Nobody could answer the question on a pipe.
       {On({"log-clear"}), "tarvex-cli: log-clear asks first, and standard input is no terminal: add --yes\n"},
   };
@@ -118,13 +119,40 @@ TEST_F(CliAgainstSim, LogWritesTheWindowsFileAndPrintsThePanesLines) {
   EXPECT_NE(result.out.find("\xD0"), std::string::npos) << result.out;
 }
 
-TEST_F(CliAgainstSim, AFailedRecordReadNamesTheRecordAndKeepsTheRecordsBefore) {
+TEST_F(CliAgainstSim, AFailedRunLeavesTheEarlierFileAndKeepsTheRecordsReadInPartial) {
   server_.WithModel(
       [](sim::ControllerModel& model) { model.AddFault(sim::ParseFault("long:26:bad-packet-crc:after=4:count=1")); });
+  tarvex::testing::PutFile(Scratch("events.log"), "last night's export");
+  const auto partial = Scratch("events.log.partial");
   const auto result = RunCli(On({"log", "--file", Scratch("events.log").string()}));
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "tarvex-cli: record 274: reply checksum wrong\n");
-  EXPECT_EQ(ReadFileBytes(Scratch("events.log")), ExpectedLogFile(270, 4));
+  EXPECT_EQ(result.err, "tarvex-cli: record 274: reply checksum wrong; " + partial.string() + " keeps what was read\n");
+  EXPECT_EQ(ReadFileBytes(Scratch("events.log")), "last night's export");
+  EXPECT_EQ(ReadFileBytes(partial), ExpectedLogFile(270, 4));
+}
+
+TEST_F(CliAgainstSim, AFileThatCannotBeWrittenEndsWithStatus4AndHowManyRecordsReachedIt) {
+  for (const char* command : {"log", "archive"}) {
+    const auto result = RunCli(On({command, "--last", "3", "--file", "/dev/full"}));
+    EXPECT_EQ(result.status, 4) << command;
+    EXPECT_EQ(result.err, "tarvex-cli: cannot write /dev/full: no space left on device; 0 of 3 records reached it\n");
+  }
+}
+
+TEST_F(CliAgainstSim, AnOutputThatCannotBeWrittenFailsBeforeTheFirstRequest) {
+  // Were a request sent, the silent controller would end the command with status 1.
+  server_.WithModel([](sim::ControllerModel& model) {
+    model.AddFault(sim::ParseFault("short:61:silence"));
+    model.AddFault(sim::ParseFault("long:14:silence"));
+  });
+  tarvex::testing::FastClock clock(100);
+  auto result = RunCli(On({"config", "read", "--output", folder_.path().string()}), clock);
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err, "tarvex-cli: cannot write " + folder_.path().string() + ": it is a folder\n");
+  const auto missing = Scratch("missing") / "script.scr";
+  result = RunCli(On({"script", "get", missing.string()}), clock);
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.err, "tarvex-cli: cannot write " + missing.string() + ".partial: no such file or directory\n");
 }
 
 TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
@@ -139,12 +167,13 @@ TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
     return file;
   };
   const auto path = folder.path() / "events.log";
+  const auto partial = folder.path() / "events.log.partial";
   const std::size_t five = expected(5).size();
   std::atomic<bool> stop{false};
   std::thread ctrl_c([&] {
     const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (std::error_code error; std::chrono::steady_clock::now() < give_up;) {
-      const auto size = std::filesystem::file_size(path, error);
+      const auto size = std::filesystem::file_size(partial, error);
       if (!error && size >= five) break;
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -158,8 +187,9 @@ TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
   ASSERT_EQ(std::sscanf(result.err.c_str(), "tarvex-cli: interrupted after %d of 200", &read), 1) << result.err;
   EXPECT_TRUE(read >= 5 && read < 200) << read;
   EXPECT_EQ(result.err, "tarvex-cli: interrupted after " + std::to_string(read) + " of 200 records; " +
-                            path.string() + " keeps them\n");
-  EXPECT_EQ(ReadFileBytes(path), expected(read));
+                            partial.string() + " keeps what was read\n");
+  EXPECT_EQ(ReadFileBytes(partial), expected(read));
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {
@@ -171,13 +201,16 @@ TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {
                              "no-such-folder/log.log", std::atomic<bool>(false), wall_clock);
   EXPECT_EQ(result.status, 0) << result.err;
   struct Last50 final : ArchiveRetrievalSink {
+    explicit Last50(std::filesystem::path path) : path_(std::move(path)) {}
     CountBoxes Boxes() override { return {.beg = "50"}; }
+    std::optional<std::filesystem::path> OutputPath() override { return path_; }
     void Line(std::string_view) override {}
-  } sink;
+    std::filesystem::path path_;
+  } sink(Scratch("core.ret"));
   LinkHooks hooks;
   Link link(hooks, RealClock());
   ASSERT_TRUE(link.Open(server_.link_path(), 38400));
-  RetrieveArchive(link, sink, wall_clock.Now(), Scratch("core.ret"));
+  RetrieveArchive(link, sink, wall_clock.Now());
   EXPECT_EQ(ReadFileBytes(Scratch("cli.ret")), ReadFileBytes(Scratch("core.ret")));
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 0);
 }
@@ -203,12 +236,30 @@ TEST_F(CliAgainstSim, AConfigurationWrittenAndReadBackIsTheSameFile) {
   EXPECT_EQ(RunCli(On({"config", "read"})).out, "{\"name\":\"Котёл\",\r\n\"n\":1}\n");
 }
 
-TEST_F(CliAgainstSim, CtrlCEndsACommandWithTheInterruptedStatus) {
+TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {
+  // Without an end at once, the silent queries would end the log with status 1.
+  server_.WithModel([](sim::ControllerModel& model) {
+    model.AddFault(sim::ParseFault("long:28:silence"));
+    model.AddFault(sim::ParseFault("long:25:silence"));
+  });
+  tarvex::testing::FastClock clock(100);
   const std::atomic<bool> stop{true};
-  const auto result = RunCli(On({"config", "read"}), RealClock(), "no-such-folder/log.log", stop);
-  EXPECT_EQ(result.status, 130);
-  EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
-  EXPECT_EQ(result.out, "");
+  for (const auto& words : {On({"config", "read"}), On({"log", "--file", Scratch("events.log").string()})}) {
+    const auto result = RunCli(words, clock, "no-such-folder/log.log", stop);
+    EXPECT_EQ(result.status, 130) << words[2];
+    EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(Scratch("events.log.partial"))) << "nothing was read";
+  // The question on the terminal is a wait too.
+  std::ostringstream out;
+  std::ostringstream err;
+  std::istringstream in;
+  const Environment terminal{.out = out, .err = err, .in = in, .in_is_terminal = true,
+                             .settings_path = "no-such-folder/log.log", .clock = clock,
+                             .wall_clock = SystemWallClock(), .stop = stop};
+  EXPECT_EQ(cli::Run(On({"log-clear"}), terminal), 130);
+  server_.WithModel([](sim::ControllerModel& model) { EXPECT_EQ(model.event_log().count(), 300); });
 }
 
 TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {

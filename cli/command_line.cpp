@@ -11,7 +11,7 @@ namespace tarvex::cli {
 namespace {
 
 const std::vector<Option> kGlobalOptions = {
-    {"--port", "PORT", ""}, {"--baud", "BAUD", ""}, {"--help", "", ""}};
+    {"--port", "PORT", ""}, {"--baud", "BAUD", ""}, {"--help", "", ""}, {"--version", "", ""}};
 
 [[noreturn]] void Usage(const std::string& message) { throw CliError(kUsage, message); }
 
@@ -103,11 +103,13 @@ Invocation ParseCommandLine(std::span<const std::string> words,
       invocation.baud = value;
     } else if (name == "--help") {
       invocation.help = true;
+    } else if (name == "--version") {
+      invocation.version = true;
     } else {
       invocation.options[name] = value;
     }
   }
-  if (invocation.help) return invocation;
+  if (invocation.help || invocation.version) return invocation;
   if (!invocation.group.empty()) {
     Usage(invocation.group + " needs a command word (tarvex-cli " + invocation.group + " --help lists them)");
   }

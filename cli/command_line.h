@@ -21,6 +21,7 @@ struct Invocation {
   // The first word of two-word commands ("config") given without its second word.
   std::string group;
   bool help = false;
+  bool version = false;
   // By option name; flags have an empty value.
   std::map<std::string, std::string, std::less<>> options;
   std::vector<std::string> operands;
@@ -33,7 +34,7 @@ struct Invocation {
 // came from (`source`: "--baud", "--last", ...) when it is no integer.
 std::int32_t IntegerValue(const std::string& source, std::string_view text);
 
-// Global options (--port, --baud, --help) may stand anywhere; "--name=value" and
+// Global options (--port, --baud, --help, --version) may stand anywhere; "--name=value" and
 // "--name value" are the same. Throws CliError(kUsage) with what is wrong.
 Invocation ParseCommandLine(std::span<const std::string> words,
                             std::span<const Command> commands);

@@ -15,10 +15,8 @@ const std::vector<Command> kCommands = {
      .help = "Reads the event log as the window's \"LOG\" does: the count, the pointer, then the\n"
              "last 30 records, the last N, or the one at index I. Prints each record's line,\n"
              "or with --file writes the file the window writes: the line \"pointer = P\", then\n"
-             "the records, in code page 1251 with CR LF. Ctrl+C stops it after the record\n"
-             "being read, as \"Stop\" does: the file keeps every record read.",
+             "the records, in code page 1251 with CR LF.",
      .options = {kLast, {"--index", "I", "only the record at index I"}, kFile},
-     .stops_itself = true,
      .run = RunLog},
     {.name = "log-count",
      .summary = "print the number of records in the event log",
@@ -38,8 +36,7 @@ const std::vector<Command> kCommands = {
      .help = "Reads the archive as the window's \"RETRO\" does: the pointer, then the last 30\n"
              "records, or the last N, their times shifted to this computer's time zone.\n"
              "Prints each record's line, or with --file writes the file the window writes.\n"
-             "With --one, prints only the value of the record at index I. Ctrl+C ends it;\n"
-             "the file keeps every record read.",
+             "With --one, prints only the value of the record at index I.",
      .options = {kLast, {"--one", "I", "print only the value of the record at index I"}, kFile},
      .run = RunArchive},
     {.name = "archive-pointer",
@@ -101,7 +98,8 @@ const std::vector<Command> kCommands = {
     {.name = "respond",
      .summary = "answer the controller's polls as field devices, until Ctrl+C",
      .help = "Answers the controller's polls as field devices do and prints a trace line\n"
-             "for each, until Ctrl+C. The texts are those of the window's boxes.",
+             "for each, until Ctrl+C. The texts are those of the window's boxes. Ctrl+C is\n"
+             "how it ends, so it ends with status 0.",
      .options = {{"--day", "S", "the day number in the clock answer (default 28)"},
                  {"--add1", "S", "clock shift in seconds for address 1 (default 0)"},
                  {"--add2", "S", "clock shift in seconds for the other addresses (default 0)"}},

@@ -24,8 +24,8 @@ struct Command {
   std::string_view summary;     // the line in the list of commands
   std::string_view help;        // the text of COMMAND --help, below its usage line
   std::vector<Option> options{};
-  // True when the command polls the stop flag itself (Ctrl+C ends it like "Stop"); any
-  // other command is ended at its next wait.
+  // True when the command polls the stop flag itself and Ctrl+C is its way to end
+  // (respond); any other command is ended by it at once, whatever it waits for.
   bool stops_itself = false;
   ExitStatus (*run)(Session&) = nullptr;
 };

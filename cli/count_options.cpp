@@ -13,7 +13,10 @@ CountBoxes CountBoxesFromOptions(const Invocation& invocation, std::string_view 
   if (last && index) throw CliError(kUsage, "--last and " + one + " exclude each other");
   CountBoxes boxes;
   if (last) {
-    boxes.beg = std::to_string(IntegerValue("--last", *last));
+    const std::int32_t count = IntegerValue("--last", *last);
+    // The window would read nothing and say nothing: a typing error, told as one.
+    if (count < 0) throw CliError(kUsage, "--last " + *last + ": a count cannot be below 0");
+    boxes.beg = std::to_string(count);
   }
   if (index) {
     boxes.one = true;

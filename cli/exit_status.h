@@ -12,6 +12,8 @@ enum ExitStatus : int {
   kControllerFailed = 1,
   kUsage = 2,
   kPortFailed = 3,
+  // The output file could not be created, written or flushed.
+  kFileFailed = 4,
   // As a shell reports a program ended by SIGINT.
   kInterrupted = 130,
 };

@@ -79,12 +79,19 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          "Options:\n" +
          std::string(kPortHelp) +
          "  --baud BAUD   the baud rate\n"
+         "  --version     print the version and end\n"
          "PORT and BAUD default to the window's settings (7 and 38400 when it has none):\n"
          "  " + settings_path + "\n"
          "tarvex-cli COMMAND --help shows a command's options.\n"
          "\n"
+         "An output file (--file, --output, script get's FILE) is written as\n"
+         "FILE.partial and takes the place of FILE only when the command succeeded: a\n"
+         "failed or interrupted run leaves FILE as it was and keeps what was read so far\n"
+         "in FILE.partial.\n"
+         "\n"
          "Exit status: 0 done, 1 the controller failed, 2 usage, 3 the port cannot be\n"
-         "opened, 130 interrupted (Ctrl+C).\n";
+         "opened, 4 the output file could not be written, 130 interrupted (Ctrl+C ends\n"
+         "any command at once; respond ends by it with 0).\n";
 }
 
 }  // namespace tarvex::cli

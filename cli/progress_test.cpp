@@ -25,19 +25,21 @@ TEST(Progress, RewritesOneLineOnATerminalAndShowsNothingElsewhere) {
   std::ostringstream terminal;
   std::ostringstream pipe;
   {
-    Progress shown(terminal, true, clock, 3, "requests");
-    Progress hidden(pipe, false, clock, 3, "requests");
-    for (int done = 1; done <= 3; ++done) {
-      clock.Advance(seconds(1));
+    Progress shown(terminal, true, clock, 4, "requests");
+    Progress hidden(pipe, false, clock, 4, "requests");
+    // The second item comes within the redraw interval of the first and is not drawn;
+    // the last is drawn all the same.
+    const milliseconds after_the_one_before[] = {milliseconds(1000), milliseconds(50), milliseconds(1950),
+                                                 milliseconds(50)};
+    for (int done = 1; done <= 4; ++done) {
+      clock.Advance(after_the_one_before[done - 1]);
       shown.Advance(done);
       hidden.Advance(done);
-      // Within the redraw interval nothing is drawn again.
-      shown.Advance(done);
     }
   }
   EXPECT_EQ(terminal.str(),
-            "\r1/3 requests, 1.00 s each, 0:02 left\r2/3 requests, 1.00 s each, 0:01 left"
-            "\r3/3 requests, 1.00 s each" + std::string(11, ' ') + "\n");
+            "\r1/4 requests, 1.00 s each, 0:03 left\r3/4 requests, 1.00 s each, 0:01 left"
+            "\r4/4 requests, 0.76 s each" + std::string(11, ' ') + "\n");
   EXPECT_EQ(pipe.str(), "");
 }
 

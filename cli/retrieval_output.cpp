@@ -1,6 +1,5 @@
 #include "cli/retrieval_output.h"
 
-#include <fstream>
 #include <string>
 
 #include "cli/session.h"
@@ -23,12 +22,7 @@ std::string TerminalLines(std::string_view pane_line) {
 }  // namespace
 
 RetrievalOutput::RetrievalOutput(Session& session) : session_(session) {
-  const auto file = session.invocation().Value("--file");
-  if (!file) return;
-  file_ = *file;
-  // Opened for appending, so that a file kept from before is replaced only by the
-  // retrieval itself.
-  if (!std::ofstream(*file_, std::ios::binary | std::ios::app)) throw CliError(kUsage, "cannot write " + *file);
+  if (const auto file = session.invocation().Value("--file")) file_ = session.Output(*file).working();
 }
 
 void RetrievalOutput::RecordsStarting(std::int32_t total) {
@@ -45,18 +39,25 @@ void RetrievalOutput::Record(std::string_view pane_line) {
   if (!file_) session_.PrintText(TerminalLines(pane_line));
 }
 
-ExitStatus RetrievalOutput::Finish(const OperationOutcome& outcome) {
-  if (outcome.kind == OutcomeKind::kStopped) Interrupted();
+ExitStatus RetrievalOutput::Run(const std::function<OperationOutcome()>& retrieve) {
+  const auto of_total = [this](std::int32_t records) {
+    return std::to_string(records) + " of " + std::to_string(total_.value_or(0)) + " records";
+  };
+  OperationOutcome outcome;
+  try {
+    outcome = retrieve();
+  } catch (const CliError& error) {
+    progress_.reset();
+    if (error.status() != kInterrupted || !total_) throw;
+    throw CliError(kInterrupted, "interrupted after " + of_total(records_));
+  }
   progress_.reset();
+  if (const auto& failed = outcome.file_failure) {
+    throw CliError(kFileFailed, "cannot write " + failed->path.string() + ": " + failed->reason + "; " +
+                                    of_total(failed->records) + " reached it");
+  }
   if (outcome.failure) throw CliError(kControllerFailed, OutcomeText(outcome));
   return kDone;
-}
-
-void RetrievalOutput::Interrupted() {
-  progress_.reset();
-  std::string text = "interrupted after " + std::to_string(records_) + " of " + std::to_string(total_) + " records";
-  if (file_) text += "; " + file_->string() + " keeps them";
-  throw CliError(kInterrupted, text);
 }
 
 }  // namespace tarvex::cli

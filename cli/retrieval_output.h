@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -18,10 +19,11 @@ class Session;
 
 class RetrievalOutput {
  public:
-  // Takes --file, and fails at once (kUsage) when that file cannot be written, rather
-  // than after a long read into nowhere.
+  // Takes --file as the session's output, and so fails at once (kFileFailed) when
+  // that file cannot be written, rather than after a long read into nowhere.
   explicit RetrievalOutput(Session& session);
 
+  // The file the retrieval writes, if any.
   const std::optional<std::filesystem::path>& file() const { return file_; }
 
   // The records follow, `total` of them at most.
@@ -29,18 +31,17 @@ class RetrievalOutput {
   // One record read, with its pane line (code page 1251).
   void Record(std::string_view pane_line);
 
-  // 0 when every step ran. Else throws CliError: kControllerFailed with the outcome's
-  // failure ("record 1264: reply checksum wrong"), or Interrupted() when it stopped.
-  ExitStatus Finish(const OperationOutcome& outcome);
-  // Throws CliError(kInterrupted): how many records were read, and that the file
-  // keeps them.
-  [[noreturn]] void Interrupted();
+  // Runs the retrieval; 0 when every step ran and every record reached the file.
+  // Else throws CliError: kFileFailed with the file, the reason and how many records
+  // reached it; kControllerFailed with the outcome's failure ("record 1264: reply
+  // checksum wrong"); kInterrupted with how many records were read.
+  ExitStatus Run(const std::function<OperationOutcome()>& retrieve);
 
  private:
   Session& session_;
   std::optional<std::filesystem::path> file_;
   std::optional<Progress> progress_;
-  std::int32_t total_ = 0;
+  std::optional<std::int32_t> total_;
   std::int32_t records_ = 0;
 };
 

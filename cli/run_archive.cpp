@@ -20,6 +20,7 @@ class ArchiveLines final : public ArchiveRetrievalSink {
 
   CountBoxes Boxes() override { return boxes_; }
   void RecordsStarting(std::int32_t) override { output_.RecordsStarting(boxes_.one ? 1 : CountFromBoxes(boxes_)); }
+  std::optional<std::filesystem::path> OutputPath() override { return output_.file(); }
   void Line(std::string_view text) override { output_.Record(text); }
   void Value(std::string_view text) override { session_.PrintLine(text); }
 
@@ -37,16 +38,11 @@ ExitStatus RunArchive(Session& session) {
   if (boxes.one && invocation.Has("--file")) throw CliError(kUsage, "--one prints one value: no --file with it");
   // The PC's clock is read once, before anything else, as the window does.
   const WallTime now = session.environment().wall_clock.Now();
-  Link& link = session.link();
   RetrievalOutput output(session);
+  Link& link = session.link();
   ArchiveLines lines(boxes, output, session);
   try {
-    return output.Finish(RetrieveArchive(link, lines, now, output.file()));
-  } catch (const CliError& error) {
-    // The archive has no "Stop": Ctrl+C ends it at the link's next pump, and every
-    // record written before stays in the file.
-    if (error.status() == kInterrupted) output.Interrupted();
-    throw;
+    return output.Run([&] { return RetrieveArchive(link, lines, now); });
   } catch (const ConversionError& error) {
     // The options are integers already: a record's time cannot be shifted.
     throw CliError(kControllerFailed, "record time: " + std::string(error.what()));

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "basics/file_bytes.h"
 #include "cli/command_table.h"
 #include "cli/operand_file.h"
+#include "cli/output_target.h"
 #include "cli/progress.h"
 #include "cli/session.h"
 #include "link/config_transfer.h"
@@ -58,20 +58,37 @@ constexpr TransferSteps kWrite{"start of the configuration write", "configuratio
 
 ExitStatus RunConfigRead(Session& session) {
   const bool test = session.invocation().Has("--test");
+  const auto output = session.invocation().Value("--output");
+  OutputTarget* target = output ? &session.Output(*output) : nullptr;
   std::vector<std::uint8_t> text(kConfigTextSize, 0);
   Link& link = session.link();
-  const TransferResult result = WithProgress(session, std::nullopt, [&] {
-    return test ? UploadTestConfig(link, text) : UploadConfig(link, text);
-  });
+  // However a read ends short, the blocks that came (the text up to its first 0) are
+  // what was read so far; the error the read ended with is the one to tell.
+  const auto keep_blocks = [&] {
+    if (target == nullptr) return;
+    try {
+      target->Write({text.begin(), std::ranges::find(text, std::uint8_t{0})});
+    } catch (const CliError&) {
+    }
+  };
+  TransferResult result;
+  try {
+    result = WithProgress(session, std::nullopt, [&] { return test ? UploadTestConfig(link, text) : UploadConfig(link, text); });
+  } catch (const CliError&) {
+    keep_blocks();
+    throw;
+  }
   // A valid block can still end the read: one that claims more bytes than came or
   // than fit, or the first one empty.
-  if (!result) FailTransfer(session, result, test ? kTestRead : kRead, "block not valid, or the configuration is empty");
-  const std::int32_t length = result.bytes;
-  const std::string_view bytes(reinterpret_cast<const char*>(text.data()), static_cast<std::size_t>(length));
-  if (const auto output = session.invocation().Value("--output")) {
-    if (!WriteFileBytes(*output, AsBytes(bytes))) throw CliError(kUsage, "cannot write " + *output);
+  if (!result) {
+    keep_blocks();
+    FailTransfer(session, result, test ? kTestRead : kRead, "block not valid, or the configuration is empty");
+  }
+  const std::span<const std::uint8_t> bytes(text.data(), static_cast<std::size_t>(result.bytes));
+  if (target != nullptr) {
+    target->Write(bytes);
   } else {
-    session.PrintText(bytes);
+    session.PrintText({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
   }
   return kDone;
 }

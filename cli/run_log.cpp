@@ -20,22 +20,21 @@ ExitStatus PrintQuery(Session& session, QueryReading (*query)(Link&)) {
   return kDone;
 }
 
-// LOG for the command line: the boxes from the options, the records to the output,
-// Ctrl+C as "Stop".
+// LOG for the command line: the boxes from the options, the records to the output.
 class LogLines final : public LogRetrievalSink {
  public:
-  LogLines(const CountBoxes& boxes, RetrievalOutput& output, const std::atomic<bool>& stop)
-      : boxes_(boxes), output_(output), stop_(stop) {}
+  LogLines(const CountBoxes& boxes, RetrievalOutput& output) : boxes_(boxes), output_(output) {}
 
   CountBoxes Boxes() override { return boxes_; }
   // The count comes first, then the pointer.
   void QueryRead(const QueryReading& reading) override {
     if (queries_++ == 0) count_ = reading.value;
   }
-  void RecordsStarting() override {
-    output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count);
+  void RecordsStarting() override { output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count); }
+  std::optional<std::filesystem::path> OutputPath() override {
     // With a file, the pointer line comes first; the file shows it.
     pointer_line_ = output_.file().has_value();
+    return output_.file();
   }
   void Line(std::string_view text) override {
     if (pointer_line_) {
@@ -44,12 +43,10 @@ class LogLines final : public LogRetrievalSink {
     }
     output_.Record(text);
   }
-  bool StopRequested() override { return stop_; }
 
  private:
   CountBoxes boxes_;
   RetrievalOutput& output_;
-  const std::atomic<bool>& stop_;
   int queries_ = 0;
   std::int32_t count_ = 0;
   bool pointer_line_ = false;
@@ -59,10 +56,10 @@ class LogLines final : public LogRetrievalSink {
 
 ExitStatus RunLog(Session& session) {
   const CountBoxes boxes = CountBoxesFromOptions(session.invocation(), "--index");
-  Link& link = session.link();
   RetrievalOutput output(session);
-  LogLines lines(boxes, output, session.environment().stop);
-  return output.Finish(RetrieveLog(link, lines, output.file()));
+  Link& link = session.link();
+  LogLines lines(boxes, output);
+  return output.Run([&] { return RetrieveLog(link, lines); });
 }
 
 ExitStatus RunLogCount(Session& session) { return PrintQuery(session, ReadLogCount); }

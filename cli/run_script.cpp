@@ -2,9 +2,9 @@
 // the file's bytes moved unchanged both ways.
 #include <string>
 
-#include "basics/file_bytes.h"
 #include "cli/command_table.h"
 #include "cli/operand_file.h"
+#include "cli/output_target.h"
 #include "cli/session.h"
 #include "link/frame.h"
 #include "link/script_transfer.h"
@@ -19,10 +19,10 @@ ExitStatus RunScriptSend(Session& session) {
 }
 
 ExitStatus RunScriptGet(Session& session) {
-  const std::string& path = session.invocation().operands.front();
+  OutputTarget& target = session.Output(session.invocation().operands.front());
   const auto script = UploadScript(session.link());
   if (!script) session.FailStep("script upload", "no script in the reply");
-  if (!WriteFileBytes(path, *script)) throw CliError(kUsage, "cannot write " + path);
+  target.Write(*script);
   return kDone;
 }
 

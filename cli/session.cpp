@@ -35,6 +35,19 @@ Link& Session::link() {
   return link_;
 }
 
+OutputTarget& Session::Output(const std::filesystem::path& target) { return output_.emplace(target); }
+
+void Session::CommitOutput() {
+  if (output_) output_->Commit();
+}
+
+CliError Session::AbandonOutput(const CliError& error) {
+  const auto kept = output_ ? output_->Abandon() : std::nullopt;
+  // A failed file names itself.
+  if (!kept || error.status() == kFileFailed) return error;
+  return CliError(error.status(), std::string(error.what()) + "; " + kept->string() + " keeps what was read");
+}
+
 void Session::PrintLine(std::string_view utf8) {
   environment_.out << TerminalFromUtf8(utf8) << "\n" << std::flush;
 }
@@ -50,6 +63,8 @@ bool Session::Confirm(std::string_view question) {
   environment_.err << TerminalFromUtf8(question) << " [y/N] " << std::flush;
   std::string answer;
   std::getline(environment_.in, answer);
+  // Ctrl+C ends the wait for the answer, and the command with it.
+  if (environment_.stop) throw CliError(kInterrupted, "interrupted");
   return answer == "y" || answer == "Y" || answer == "yes";
 }
 

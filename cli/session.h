@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "cli/command_line.h"
 #include "cli/environment.h"
 #include "cli/exit_status.h"
+#include "cli/output_target.h"
 #include "link/link.h"
 #include "link/operation_outcome.h"
 
@@ -29,6 +31,16 @@ class Session {
   // The link with its port open. Throws CliError(kPortFailed) with the device and the
   // reason, or CliError(kUsage) for a baud rate the device cannot run at.
   Link& link();
+
+  // The command's output file, created at once (see OutputTarget); a command has one
+  // at most.
+  OutputTarget& Output(const std::filesystem::path& target);
+  // The command succeeded: its output file, if any, takes its place. Throws
+  // CliError(kFileFailed) when it cannot.
+  void CommitOutput();
+  // The command failed with `error`: the same error, its line telling where what was
+  // read so far is kept.
+  CliError AbandonOutput(const CliError& error);
 
   // A line of our own (UTF-8) on standard output.
   void PrintLine(std::string_view utf8);
@@ -55,6 +67,7 @@ class Session {
   CliLinkHooks hooks_;
   Link link_;
   bool opened_ = false;
+  std::optional<OutputTarget> output_;
 };
 
 }  // namespace tarvex::cli

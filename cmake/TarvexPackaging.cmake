@@ -11,7 +11,7 @@ endif()
 install(FILES README.md DESTINATION ${TARVEX_INSTALL_DOC})
 
 set(CPACK_PACKAGE_NAME tarvex)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Tarvex)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Service tool for field controllers on a serial port")
 set(CPACK_PACKAGE_CONTACT "Tarvex maintainers <tarvex@localhost>")
@@ -45,3 +45,8 @@ else()
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
 include(CPack)
+
+# What an install lays out for the Debian package beyond the executables.
+if(TARVEX_BUILD_TESTS AND NOT WIN32)
+  add_test(NAME installed_files COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/install_test.sh ${CMAKE_BINARY_DIR})
+endif()

@@ -1,6 +1,7 @@
 #include "link/config_transfer.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace tarvex {
@@ -8,8 +9,10 @@ namespace {
 
 constexpr std::uint8_t kReadBlock = 17;
 constexpr std::uint8_t kWriteBlock = 16;
-// Controllers pad short frames to a fixed length; no reply this long is refused for it.
-constexpr std::size_t kLongestPaddedReply = 8;
+// What a read block's reply begins with: the packet's lead byte and the operation.
+constexpr std::uint8_t kReadBlockReplyHeader[] = {1, kReadBlock};
+// The count and the text, then the checksum; a reply may run on past that (padding).
+constexpr std::size_t kReadBlockReplyFrame = 3 + 2;
 
 bool SendCommand(Link& link, ShortBuffer& buffer, std::uint8_t code) {
   const std::size_t n = BuildShortRequest(code, buffer, nullptr, 0, 0, link.hooks());
@@ -34,16 +37,14 @@ std::int32_t Upload(Link& link, std::uint8_t start_code, std::span<std::uint8_t>
                                                 static_cast<std::uint16_t>(address), link.hooks());
     std::size_t received = 0;
     if (!link.SendShortRequest(buffer, n, &received)) return 0;
+    // A block is refused for what it says, never for bytes after its checksum: the
+    // header of some other reply (the rest of an earlier one standing before it), a
+    // count that did not arrive whole, or more than fits.
+    if (!std::equal(std::begin(kReadBlockReplyHeader), std::end(kReadBlockReplyHeader), buffer.begin())) return 0;
     // A valid reply of two bytes leaves byte 2 at the 0 the sender put there: the end.
     const std::size_t count = buffer[2];
     if (count == 0) return static_cast<std::int32_t>(address);
-    // A block that claims more than arrived, or more than fits, ends the read; so does
-    // one longer than its count with a checksum and than a padded frame: the rest of an
-    // earlier reply standing before the block would otherwise be taken for text.
-    if (3 + count > received || received > std::max(3 + count + 2, kLongestPaddedReply) ||
-        address + count > capacity) {
-      return 0;
-    }
+    if (received < kReadBlockReplyFrame + count || address + count > capacity) return 0;
     std::copy_n(buffer.begin() + 3, count, destination.begin() + static_cast<std::ptrdiff_t>(address));
     address += count;
     link.hooks().Trace("Upload ->(" + std::to_string(address) + ") ");

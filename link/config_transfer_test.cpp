@@ -132,9 +132,11 @@ TEST_F(ConfigTransferTest, TwoByteBlockReplyEndsTheText) {
 TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {
   link.PortHandle = std::make_unique<testing::FakePort>(clock, [](const Bytes& request) {
     if (request[5] == 6) return std::vector<Chunk>{{2ms, {1, 6}}};
-    return std::vector<Chunk>{{2ms, {1, 17, 30, 'a', 'b'}}};
+    return std::vector<Chunk>{{2ms, {1, 17, 30, 'a', 'b', 0x5A, 0xA5}}};
   });
-  EXPECT_EQ(UploadConfig(link, text).bytes, 0);
+  const TransferResult result = UploadConfig(link, text);
+  EXPECT_EQ(result.bytes, 0);
+  EXPECT_EQ(result.block, 1U);
 }
 
 TEST_F(ConfigTransferTest, BlockBehindTheRestOfAnEarlierReplyIsRefused) {
@@ -146,7 +148,9 @@ TEST_F(ConfigTransferTest, BlockBehindTheRestOfAnEarlierReplyIsRefused) {
     stray.resize(stray.size() + 200 + 2, 'z');
     return std::vector<Chunk>{{2ms, stray}};
   });
-  EXPECT_EQ(UploadConfig(link, text).bytes, 0);
+  const TransferResult result = UploadConfig(link, text);
+  EXPECT_EQ(result.bytes, 0);
+  EXPECT_EQ(result.block, 1U);
 }
 
 TEST_F(ConfigTransferTest, WritesInFortyByteBlocksWithItsTrace) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,13 @@ struct StepFailure {
   LinkFailure reason = LinkFailure::kNone;
 };
 
+// The output file could not be created, written or flushed.
+struct FileFailure {
+  std::filesystem::path path;
+  std::string reason;        // the system's words
+  std::int32_t records = 0;  // records that reached the file whole
+};
+
 enum class OutcomeKind {
   kDone,     // every step ran
   kStopped,  // the user stopped it
@@ -32,6 +40,8 @@ struct OperationOutcome {
   // The first failure, also one the operation went on after (a query read as 0, as
   // the window does); set whenever kind is kFailed.
   std::optional<StepFailure> failure;
+  // The output file failed; the operation went on without it.
+  std::optional<FileFailure> file_failure;
 
   // Keeps `f` unless an earlier failure is kept already.
   void Note(const StepFailure& f) {
@@ -48,6 +58,8 @@ struct OperationOutcome {
 struct QueryReading {
   std::int32_t value = 0;
   std::optional<StepFailure> failure;
+  // The output file failed; the operation went on without it.
+  std::optional<FileFailure> file_failure;
 };
 
 // Runs the one-exchange `query` on `link`: its value, and the failure of the step

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "basics/output_file.h"
+#include "link/retrieval_file.h"
 #include "log/log_commands.h"
 #include "log/log_record.h"
 
@@ -24,20 +24,18 @@ QueryReading ReadLogCount(Link& link) { return RunQuery(link, QueryLogCount, "co
 
 QueryReading ReadLogPointer(Link& link) { return RunQuery(link, QueryLogPointer, "pointer query"); }
 
-OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink,
-                             const std::optional<std::filesystem::path>& file_path) {
+OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink) {
   OperationOutcome outcome;
   const std::int32_t count = RunSinkQuery(sink, outcome, ReadLogCount, link);
   link.hooks().PumpMessages();
   const std::int32_t pointer = RunSinkQuery(sink, outcome, ReadLogPointer, link);
   sink.RecordsStarting();
 
-  std::optional<OutputFile> file;
-  if (file_path) {
-    file.emplace(*file_path);
+  RetrievalFile file(sink.OutputPath());
+  if (file.named()) {
     const std::string line = "pointer = " + std::to_string(pointer) + "\r\n";
     sink.Line(line);
-    file->Write(line);
+    file.Write(line);
   }
 
   const LogRetrievalPlan plan = PlanLogRetrieval(sink.Boxes(), count, pointer);
@@ -59,10 +57,11 @@ OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink,
         {link.TransferFrame.data(), static_cast<std::size_t>(length)}, state);
     sink.Line(record.pane_text);
     if (record.SetsRunningNumber()) sink.RunningNumber(i + 1);
-    if (file) file->Write(record.file_bytes);
+    file.WriteRecord(record.file_bytes);
     link.hooks().PumpMessages();
     if (sink.Boxes().one) break;
   }
+  file.Close(outcome);
   return outcome;
 }
 

@@ -26,6 +26,9 @@ class LogRetrievalSink {
   virtual void QueryRead(const QueryReading& reading) { (void)reading; }
   // The queries are over; the records, if any, follow.
   virtual void RecordsStarting() {}
+  // Then: the file the records also go to, if any. The window asks for it here, with
+  // the queries' outcome in view.
+  virtual std::optional<std::filesystem::path> OutputPath() { return std::nullopt; }
   // A line to add to the pane by its add-a-line rule (code page 1251, breaks as given).
   virtual void Line(std::string_view text) = 0;
   // The running number of the record just read (1 for the first); given for verbatim
@@ -39,14 +42,14 @@ class LogRetrievalSink {
 QueryReading ReadLogCount(Link& link);
 QueryReading ReadLogPointer(Link& link);
 
-// Runs a LOG retrieval on `link`. With `file` the file is created after the queries,
-// replacing any file of that name; it and the pane get the line "pointer = P", then the
-// file gets each record's bytes, on disk before the next exchange; it is closed however
-// the retrieval ends. A failed query reads as 0 and the retrieval goes on with it (the
-// outcome keeps it as its failure); the first failed record read ends it (kFailed), as
-// does a stop (kStopped) or ONE after its record. Throws ConversionError for a Beg or
-// EdONE text that is no integer.
-OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink,
-                             const std::optional<std::filesystem::path>& file);
+// Runs a LOG retrieval on `link`. With a file from the sink, created after the
+// queries and replacing any file of that name, it and the pane get the line
+// "pointer = P", then the file gets each record's bytes, on disk before the next
+// exchange; it is closed however the retrieval ends. A failed query reads as 0 and the
+// retrieval goes on with it (the outcome keeps it as its failure); the first failed
+// record read ends it (kFailed), as does a stop (kStopped) or ONE after its record. A
+// file that fails is written no more and told in the outcome; the retrieval goes on.
+// Throws ConversionError for a Beg or EdONE text that is no integer.
+OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink);
 
 }  // namespace tarvex

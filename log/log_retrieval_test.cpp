@@ -64,10 +64,12 @@ class Controller {
 class RecordingSink final : public LogRetrievalSink {
  public:
   CountBoxes Boxes() override { return boxes; }
+  std::optional<std::filesystem::path> OutputPath() override { return file; }
   void Line(std::string_view text) override { lines.emplace_back(text); }
   bool StopRequested() override { return stop; }
 
   CountBoxes boxes;
+  std::optional<std::filesystem::path> file;
   bool stop = false;
   std::vector<std::string> lines;
 };
@@ -77,7 +79,8 @@ struct Rig {
   LinkRig link{[this](const Bytes& request) { return controller.Answer(request); }};
   RecordingSink sink;
   OperationOutcome Run(const std::optional<std::filesystem::path>& file = std::nullopt) {
-    return RetrieveLog(link.link, sink, file);
+    sink.file = file;
+    return RetrieveLog(link.link, sink);
   }
 };
 
@@ -119,13 +122,25 @@ TEST(LogRetrievalTest, ReadsTheLastRecordsInAscendingOrder) {
 }
 
 TEST(LogRetrievalTest, OneReadsTheRecordAtEdOneOnly) {
-  Rig rig;
-  rig.controller.count = 2000;
-  rig.controller.pointer = 50;
-  rig.sink.boxes = CountBoxes{.last500 = true, .index = false, .one = true, .ed_one = "2003"};
-  EXPECT_EQ(rig.Run().kind, OutcomeKind::kDone);
-  EXPECT_EQ(rig.controller.record_indexes, std::vector<int>{3});
-  EXPECT_EQ(rig.sink.lines, std::vector<std::string>{FoldedRecord(3) + "\r\n"});
+  {
+    Rig rig;
+    rig.controller.count = 2000;
+    rig.controller.pointer = 50;
+    rig.sink.boxes = CountBoxes{.last500 = true, .index = false, .one = true, .ed_one = "2003"};
+    EXPECT_EQ(rig.Run().kind, OutcomeKind::kDone);
+    EXPECT_EQ(rig.controller.record_indexes, std::vector<int>{3});
+    EXPECT_EQ(rig.sink.lines, std::vector<std::string>{FoldedRecord(3) + "\r\n"});
+  }
+  {  // ticked while the second record is read: that record is still the planned one, and the last
+    Rig rig;
+    rig.controller.count = 2000;
+    rig.controller.pointer = 50;
+    rig.controller.during_record_read = [&](int read) {
+      if (read == 2) rig.sink.boxes.one = true;
+    };
+    EXPECT_EQ(rig.Run().kind, OutcomeKind::kDone);
+    EXPECT_EQ(rig.controller.record_indexes, Range(20, 21));
+  }
 }
 
 TEST(LogRetrievalTest, FailedReadEndsTheRetrievalWithTheFileComplete) {

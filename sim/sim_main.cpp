@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "basics/version.h"
 #include "sim/model/controller_model.h"
 #include "sim/poll/pty_poller.h"
 #include "sim/pty/pty_server.h"
@@ -87,6 +88,10 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(kSimUsage, stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("tarvex-sim %s\n", tarvex::kVersion);
     return 0;
   }
 

@@ -29,6 +29,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.help = true;
       continue;
     }
+    if (option == "--version") {
+      options.version = true;
+      continue;
+    }
     if (option == "--poll") {
       options.poll = true;
       continue;
@@ -71,7 +75,7 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       throw std::invalid_argument("unknown option " + option);
     }
   }
-  if (!options.help && options.link_path.empty()) {
+  if (!options.help && !options.version && options.link_path.empty()) {
     throw std::invalid_argument("--link PATH is required");
   }
   if (!poll_only.empty() && !options.poll) throw std::invalid_argument(poll_only + " needs --poll");

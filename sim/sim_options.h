@@ -18,6 +18,7 @@ inline constexpr const char* kSimUsage =
     "                  [--fault FAULT ...]\n"
     "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
     "                  [--poll-day N] [--poll-start MS] [--baud N]\n"
+    "       tarvex-sim --version\n"
     "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
     "  --baud N      pace replies (with --poll: requests) at N baud (10 bits per byte);\n"
     "                default: at once\n"
@@ -44,6 +45,7 @@ struct SimOptions {
   bool poll = false;  // poller mode
   PollerOptions poller;  // the command line's start delay is 2 s: time to press "Start"
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name. Throws std::invalid_argument naming the

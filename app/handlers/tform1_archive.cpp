@@ -4,6 +4,7 @@
 
 #include "app/handlers/command_guard.h"
 #include "app/handlers/count_boxes_of.h"
+#include "app/handlers/retrieval_end.h"
 #include "app/tform1.h"
 #include "archive/archive_retrieval.h"
 
@@ -32,6 +33,7 @@ class ArchiveView final : public ArchiveRetrievalSink {
     form_.RecordPointer = last_index;
     form_.HideStatus();
   }
+  std::optional<std::filesystem::path> OutputPath() override { return form_.ChosenOutputFile(form_.SaveDialog2); }
   void Line(std::string_view text) override { form_.Memo1.AddLine(text); }
   void RunningNumber(std::int32_t index) override { form_.Edi.SetText(std::to_string(index)); }
   void Value(std::string_view text) override { form_.EdVal.SetText(text); }
@@ -53,9 +55,8 @@ void TForm1::ButContRetroClick() {
   RunCommand(CommandRunning, [this] {
     // The PC clock is read once, before anything else.
     const WallTime now = wall_clock.Now();
-    const auto file = ChosenOutputFile(SaveDialog2);
     ArchiveView view(*this);
-    if (RetrieveArchive(link, view, now, file).kind == OutcomeKind::kFailed) ShowNotOk();
+    ShowRetrievalEnd(*this, RetrieveArchive(link, view, now));
   });
 }
 

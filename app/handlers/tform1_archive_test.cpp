@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/testing/model_port_rig.h"
+#include "basics/cp1251_text.h"
 #include "sim/model/fault.h"
 #include "sim/model/reply_frames.h"
 
@@ -153,6 +154,34 @@ TEST(TForm1Archive, StopDoesNotEndAnArchiveRetrieval) {
   Press(rig, rig.form().ButContRetro);
   EXPECT_TRUE(rig.form().StopRequested);
   EXPECT_EQ(RequestedIndexes(rig).size(), 10u);
+}
+
+TEST(TForm1Archive, SaveDialogAsksAfterThePointerQuery) {
+  ModelPortRig rig;
+  TickIndex(rig.form(), "1");
+  ChooseFile(rig, rig.shell.PathOf("after.ret"));
+  // File dialogs shown before each request went out.
+  std::vector<std::size_t> dialogs_before;
+  const auto answer = testing::ModelPeer(rig.model);
+  rig.form().link.PortHandle =
+      std::make_unique<testing::FakePort>(rig.shell.clock, [&](const std::vector<std::uint8_t>& request) {
+        dialogs_before.push_back(rig.shell.dialogs.file_dialogs_shown.size());
+        return answer(request);
+      });
+  Press(rig, rig.form().ButContRetro);
+  EXPECT_EQ(dialogs_before, (std::vector<std::size_t>{0, 1}));
+}
+
+TEST(TForm1Archive, FileThatCannotBeCreatedIsToldWhenTheRetrievalEnds) {
+  ModelPortRig rig;
+  TickIndex(rig.form(), "2");
+  const auto path = rig.shell.PathOf("gone") / "archive.ret";
+  ChooseFile(rig, path);
+  Press(rig, rig.form().ButContRetro);
+  EXPECT_EQ(RequestedIndexes(rig).size(), 2u);
+  ASSERT_EQ(rig.shell.dialogs.messages.size(), 1u);
+  EXPECT_TRUE(rig.shell.dialogs.messages[0].starts_with(Cp1251FromUtf8("   Файл не записан: ") + Cp1251FromPath(path) + " ("))
+      << rig.shell.dialogs.messages[0];
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/handlers/command_guard.h"
 #include "app/handlers/count_boxes_of.h"
+#include "app/handlers/retrieval_end.h"
 #include "app/tform1.h"
 #include "log/log_commands.h"
 #include "log/log_retrieval.h"
@@ -45,6 +46,7 @@ class LogView final : public LogRetrievalSink {
   void QueryStarting() override { StartLogQuery(form_); }
   void QueryRead(const QueryReading& reading) override { ShowLogQuery(form_, reading.value); }
   void RecordsStarting() override { form_.HideStatus(); }
+  std::optional<std::filesystem::path> OutputPath() override { return form_.ChosenOutputFile(form_.SaveDialog1); }
   void Line(std::string_view text) override { form_.Memo1.AddLine(text); }
   void RunningNumber(std::int32_t number) override { form_.Edi.SetText(std::to_string(number)); }
   bool StopRequested() override { return form_.StopRequested; }
@@ -76,9 +78,8 @@ void TForm1::ButContLogClick() {
   RunCommand(CommandRunning, [this] {
     EnsurePortOpen();
     StopRequested = false;
-    const auto file = ChosenOutputFile(SaveDialog1);
     LogView view(*this);
-    if (RetrieveLog(link, view, file).kind == OutcomeKind::kFailed) ShowNotOk();
+    ShowRetrievalEnd(*this, RetrieveLog(link, view));
   });
 }
 

@@ -308,6 +308,35 @@ TEST(TForm1Log, StopEndsAfterTheCurrentRecordAndOtherCommandsAreRefused) {
   EXPECT_EQ(FileBytes(path), expected);
 }
 
+TEST(TForm1Log, SaveDialogAsksAfterTheQueries) {
+  Rig rig;
+  rig.controller.count = 1;
+  rig.controller.pointer = 1;
+  rig.TickFile();
+  // File dialogs shown before each request went out.
+  std::vector<std::size_t> dialogs_before;
+  rig.form().link.PortHandle = std::make_unique<FakePort>(rig.shell.clock, [&](const Bytes& request) {
+    dialogs_before.push_back(rig.shell.dialogs.file_dialogs_shown.size());
+    return rig.controller.Answer(request);
+  });
+  rig.Click(rig.form().ButContLog);
+  EXPECT_EQ(dialogs_before, (std::vector<std::size_t>{0, 0, 1}));
+}
+
+TEST(TForm1Log, FileThatCannotBeCreatedIsToldWhenTheRetrievalEnds) {
+  Rig rig;
+  rig.controller.count = 2;
+  rig.controller.pointer = 2;
+  rig.form().chFile.SetChecked(true);
+  const auto path = rig.shell.PathOf("gone") / "events.log";
+  rig.shell.dialogs.file_answers.push_back(path);
+  rig.Click(rig.form().ButContLog);
+  EXPECT_EQ(rig.controller.record_indexes, Range(0, 1));
+  ASSERT_EQ(rig.shell.dialogs.messages.size(), 1u);
+  EXPECT_TRUE(rig.shell.dialogs.messages[0].starts_with(Cp1251FromUtf8("   Файл не записан: ") + Cp1251FromPath(path) + " ("))
+      << rig.shell.dialogs.messages[0];
+}
+
 TEST(TForm1Log, PortThatCannotBeOpenedLeavesTheRetrievalEmpty) {
   Shell shell;
   shell.form->Edit1.Clear();

@@ -10,6 +10,7 @@
 #include "sim/model/ring_index.h"
 #include "sim/model/sim_testing.h"
 #include "testing/fake_port.h"
+#include "testing/model_peer.h"
 
 namespace tarvex::sim {
 namespace {
@@ -205,21 +206,20 @@ TEST(ControllerModel, ConfigurationReadHonoursTheBlockSize) {
 }
 
 TEST(ControllerModel, PaddedShortRepliesStillCarryTheWholeTextThroughTheLink) {
-  ControllerModel model(ModelOptions{.short_reply_pad = 8});
-  const Bytes text(81, 'p');  // blocks of 40, 40 and 1 text bytes, then the end
-  WriteConfiguration(model, text);
-  EXPECT_EQ(Ask(model, testing::ReadBlock(80)).size(), 8u);
-  tarvex::testing::FakeClock clock;
-  LinkHooks hooks;
-  Link link(hooks, clock);
-  link.PortHandle = std::make_unique<tarvex::testing::FakePort>(clock, [&](const Bytes& request) {
-    std::vector<tarvex::testing::Chunk> chunks;
-    for (const Reply& reply : model.Feed(request)) chunks.push_back({1ms, reply.Bytes()});
-    return chunks;
-  });
-  Bytes read(kConfigTextSize, 0);
-  ASSERT_EQ(UploadConfig(link, read).bytes, 81);
-  EXPECT_EQ(Bytes(read.begin(), read.begin() + 81), text);
+  // Padded to 16 bytes, a short last block runs on past its checksum; padded to 64,
+  // every block of 40 text bytes does.
+  for (const std::size_t pad : {16u, 64u}) {
+    ControllerModel model(ModelOptions{.short_reply_pad = pad});
+    EXPECT_EQ(Ask(model, testing::ReadBlock(0)).size(), pad == 64 ? 64u : 45u);
+    tarvex::testing::FakeClock clock;
+    LinkHooks hooks;
+    Link link(hooks, clock);
+    link.PortHandle = std::make_unique<tarvex::testing::FakePort>(clock, tarvex::testing::ModelPeer(model));
+    Bytes read(kConfigTextSize, 0);
+    const Bytes& text = model.config().configuration();
+    ASSERT_EQ(UploadConfig(link, read).bytes, static_cast<std::int32_t>(text.size())) << pad;
+    EXPECT_EQ(Bytes(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(text.size())), text);
+  }
 }
 
 TEST(ControllerModel, TestConfigurationSetTestAndVerdict) {
