@@ -19,6 +19,7 @@ class Handle {
   std::string Text() const { return view_->Text(control_); }
   void SetText(std::string_view text) const { view_->SetText(control_, text); }
   void Clear() const { view_->SetText(control_, {}); }
+  void AppendText(std::string_view text) const { view_->AppendText(control_, text); }
   bool Checked() const { return view_->Checked(control_); }
   void SetChecked(bool checked) const { view_->SetChecked(control_, checked); }
   bool Hidden() const { return !view_->Shown(control_); }

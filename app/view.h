@@ -17,6 +17,9 @@ class View {
   // CR LF breaks a line: a lone CR or LF is a character of its line).
   virtual std::string Text(Control control) = 0;
   virtual void SetText(Control control, std::string_view text) = 0;
+  // Adds text at the end of a control's text; costs only the added text (the progress
+  // label grows by a mark per request and reply, thousands in a retrieval).
+  virtual void AppendText(Control control, std::string_view text) = 0;
   virtual bool Checked(Control control) = 0;
   // Ticking from the program runs no handler.
   virtual void SetChecked(Control control, bool checked) = 0;

@@ -2,7 +2,7 @@
 
 namespace tarvex {
 
-void WindowLinkHooks::AppendMark(const char* mark) { view_.SetText(Control::Label, view_.Text(Control::Label) + mark); }
+void WindowLinkHooks::AppendMark(const char* mark) { view_.AppendText(Control::Label, mark); }
 
 void WindowLinkHooks::BeginPollWait() {
   in_poll_wait_ = true;

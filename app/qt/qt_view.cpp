@@ -225,6 +225,12 @@ void QtView::SetText(Control control, std::string_view text) {
   }
 }
 
+void QtView::AppendText(Control control, std::string_view text) {
+  // A label's text is shared, not copied: only the added text is converted.
+  if (auto* label = qobject_cast<QLabel*>(&WidgetOf(control))) return label->setText(label->text() + FromCp1251(text));
+  SetText(control, Text(control).append(text));
+}
+
 bool QtView::Checked(Control control) {
   auto* box = qobject_cast<QCheckBox*>(&WidgetOf(control));
   return box != nullptr && box->isChecked();

@@ -44,6 +44,7 @@ class FakeView final : public View {
 
   std::string Text(Control control) override { return At(control).text; }
   void SetText(Control control, std::string_view text) override { At(control).text = text; }
+  void AppendText(Control control, std::string_view text) override { At(control).text += text; }
   bool Checked(Control control) override { return At(control).checked; }
   void SetChecked(Control control, bool checked) override { At(control).checked = checked; }
   bool Shown(Control control) override { return At(control).shown; }

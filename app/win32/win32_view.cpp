@@ -401,6 +401,16 @@ void Win32View::SetText(Control control, std::string_view text) {
   SetWindowTextW(hwnd, WideFromCp1251(text).c_str());
 }
 
+void Win32View::AppendText(Control control, std::string_view text) {
+  if (RowOf(control).kind != Kind::kLabel) return SetText(control, Text(control).append(text));
+  // A label holds its text here: the control gets a new one only while what it shows
+  // still changes.
+  std::string& held = label_texts_[static_cast<int>(control)];
+  const bool shown_changes = held.size() < kLabelShown;
+  held += text;
+  if (shown_changes) SetWindowTextW(WidgetOf(control), WideFromCp1251(held.substr(0, kLabelShown)).c_str());
+}
+
 bool Win32View::Checked(Control control) {
   return SendMessageW(WidgetOf(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

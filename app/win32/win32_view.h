@@ -43,6 +43,7 @@ class Win32View final : public View {
 
   std::string Text(Control control) override;
   void SetText(Control control, std::string_view text) override;
+  void AppendText(Control control, std::string_view text) override;
   bool Checked(Control control) override;
   void SetChecked(Control control, bool checked) override;
   bool Shown(Control control) override;
