@@ -59,24 +59,16 @@ void ChooseFile(ModelPortRig& rig, const std::filesystem::path& path) {
 // Z = 3: local 13 h, UTC 10 h.
 void ZoneThreeHoursAhead(ModelPortRig& rig) { rig.shell.wall_clock.now = {{13, 5, 0}, {10, 5, 0}}; }
 
-// The description creates the archive's buttons hidden (RETRO disabled too); shown
-// and enabled, a click runs the bound handler.
-void Press(ModelPortRig& rig, const Handle& button) {
-  button.Show();
-  button.SetEnabled(true);
-  rig.shell.Click(button);
-}
-
 TEST(TForm1Archive, PointerQueryShowsItsValueOrZero) {
   ModelPortRig rig;
   rig.form().Memo1.SetText("old");
-  Press(rig, rig.form().ButBegRetro);
+  rig.shell.Press(rig.form().ButBegRetro);
   EXPECT_EQ(rig.form().Memo1.Text(), "OK=600");
   EXPECT_EQ(rig.form().RecordPointer, 600);
   EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
 
   rig.model.AddFault(sim::ParseFault("long:91:silence"));
-  Press(rig, rig.form().ButBegRetro);
+  rig.shell.Press(rig.form().ButBegRetro);
   EXPECT_EQ(rig.form().Memo1.Text(), "OK=0");
   EXPECT_EQ(rig.form().RecordPointer, 0);
   EXPECT_TRUE(!rig.OkShown() && rig.NotOkShown());
@@ -88,7 +80,7 @@ TEST(TForm1Archive, LastTenAfterPointerOneWrapsRoundTheRing) {
   SetArchive(rig, {Record(24, 3, 5, 4, 4, 9, 12.5f)});
   rig.form().Index.SetChecked(false);
   rig.form().Last10.SetChecked(true);
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
 
   EXPECT_EQ(RequestedIndexes(rig), (std::vector<int>{992, 993, 994, 995, 996, 997, 998, 999, 1000, 0}));
   std::string expected = "OK=1";
@@ -108,7 +100,7 @@ TEST(TForm1Archive, NoRecordRequestedStillCreatesAnEmptyFile) {
   rig.form().chFile.SetChecked(true);
   const auto path = testing::OfferFile(rig.shell, "empty.ret", "old content");
   TickIndex(rig.form(), "0");
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
   EXPECT_TRUE(RequestedIndexes(rig).empty());
   EXPECT_EQ(FileBytes(path), "");
   ASSERT_EQ(rig.shell.dialogs.file_dialogs_shown.size(), 1u);
@@ -125,7 +117,7 @@ TEST(TForm1Archive, OneReadsItsIndexUnreducedAndShowsOnlyTheValue) {
   rig.form().Edi.SetText("7");
   rig.form().ONE.SetChecked(true);
   rig.form().EdONE.SetText("1005");
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
 
   EXPECT_EQ(RequestedIndexes(rig), std::vector<int>{1005});
   EXPECT_EQ(rig.form().EdVal.Text(), "25");
@@ -139,7 +131,7 @@ TEST(TForm1Archive, BegThatIsNoIntegerEndsAfterTheFileIsCreated) {
   const auto path = rig.shell.PathOf("beg.ret");
   ChooseFile(rig, path);
   TickIndex(rig.form(), "abc");
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
   EXPECT_EQ(rig.shell.dialogs.errors, std::vector<std::string>{"'abc' is not a valid integer value"});
   EXPECT_EQ(rig.form().RecordPointer, 599);
   EXPECT_TRUE(std::filesystem::exists(path));
@@ -151,7 +143,7 @@ TEST(TForm1Archive, StopDoesNotEndAnArchiveRetrieval) {
   TickIndex(rig.form(), "10");
   // "Stop" is clicked whenever the retrieval lets messages run.
   rig.shell.view.on_pump = [&] { rig.shell.Click(rig.form().Button8); };
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
   EXPECT_TRUE(rig.form().StopRequested);
   EXPECT_EQ(RequestedIndexes(rig).size(), 10u);
 }
@@ -168,7 +160,7 @@ TEST(TForm1Archive, SaveDialogAsksAfterThePointerQuery) {
         dialogs_before.push_back(rig.shell.dialogs.file_dialogs_shown.size());
         return answer(request);
       });
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
   EXPECT_EQ(dialogs_before, (std::vector<std::size_t>{0, 1}));
 }
 
@@ -177,7 +169,7 @@ TEST(TForm1Archive, FileThatCannotBeCreatedIsToldWhenTheRetrievalEnds) {
   TickIndex(rig.form(), "2");
   const auto path = rig.shell.PathOf("gone") / "archive.ret";
   ChooseFile(rig, path);
-  Press(rig, rig.form().ButContRetro);
+  rig.shell.Press(rig.form().ButContRetro);
   EXPECT_EQ(RequestedIndexes(rig).size(), 2u);
   ASSERT_EQ(rig.shell.dialogs.messages.size(), 1u);
   EXPECT_TRUE(rig.shell.dialogs.messages[0].starts_with(Cp1251FromUtf8("   Файл не записан: ") + Cp1251FromPath(path) + " ("))

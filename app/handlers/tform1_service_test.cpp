@@ -19,14 +19,6 @@ using Writes = std::vector<std::vector<std::uint8_t>>;
 const std::vector<std::uint8_t> kRebootBytes{0x7B, 0x22, 0x43, 0x52, 0x45, 0x53, 0x45,
                                              0x54, 0x22, 0x3A, 0x32, 0x32, 0x32, 0x7D};
 
-// The description creates these buttons hidden and disabled; shown and enabled, a
-// click runs the bound handler.
-void Press(ModelPortRig& rig, const Handle& button) {
-  button.Show();
-  button.SetEnabled(true);
-  rig.shell.Click(button);
-}
-
 TEST(TForm1Service, RebootWritesItsTextAndNothingElseFromEitherWindow) {
   ModelPortRig rig;
   TForm1& form = rig.form();
@@ -68,19 +60,19 @@ TEST(TForm1Service, RegistrationAsksFirst) {
   TForm1& form = rig.form();
   form.Label5.Show();
   rig.shell.dialogs.confirm_answers = {Dialogs::kNo};
-  Press(rig, form.Button3);
+  rig.shell.Press(form.Button3);
   EXPECT_EQ(rig.shell.dialogs.confirmations_asked, 1);
   EXPECT_TRUE(rig.writes().empty());
   EXPECT_TRUE(!rig.OkShown() && rig.NotOkShown());
 
   rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
-  Press(rig, form.Button3);
+  rig.shell.Press(form.Button3);
   EXPECT_EQ(rig.writes(), (Writes{{0x05, 0x64, 0x08, 0x00, 0x46, 0xF7, 0x5D, 0x06, 0, 0, 0, 0, 0x85, 0x56}}));
   EXPECT_TRUE(rig.OkShown() && !rig.NotOkShown());
 
   rig.model.AddFault(sim::ParseFault("long:93:silence"));
   rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
-  Press(rig, form.Button3);
+  rig.shell.Press(form.Button3);
   EXPECT_TRUE(!rig.OkShown() && rig.NotOkShown());
 }
 
@@ -94,7 +86,7 @@ TEST(TForm1Service, IdentShowsOnlyAPositiveIdentifier) {
     ModelPortRig rig;
     rig.model.set_identifier(identifier);
     rig.form().Edi.SetText("old");
-    Press(rig, rig.form().Button4);
+    rig.shell.Press(rig.form().Button4);
     EXPECT_EQ(rig.form().Edi.Text(), shown) << identifier;
     EXPECT_EQ(rig.form().RecordPointer, identifier);
     EXPECT_EQ(rig.OkShown(), ok);
@@ -112,7 +104,7 @@ TEST(TForm1Service, PressShowsFourBlanksAndTheValue) {
     ModelPortRig rig;
     rig.model.set_pressure(pressure);
     rig.form().Edi.SetText("old");
-    Press(rig, rig.form().Button5);
+    rig.shell.Press(rig.form().Button5);
     EXPECT_EQ(rig.form().Edi.Text(), shown) << pressure;
     EXPECT_EQ(rig.OkShown(), ok);
     EXPECT_EQ(rig.NotOkShown(), !ok);
@@ -123,10 +115,10 @@ TEST(TForm1Service, SilentControllerLeavesIdentEmptyAndPressBlank) {
   ModelPortRig rig;
   rig.model.AddFault(sim::ParseFault("long:44:silence"));
   rig.model.AddFault(sim::ParseFault("long:45:silence"));
-  Press(rig, rig.form().Button4);
+  rig.shell.Press(rig.form().Button4);
   EXPECT_EQ(rig.form().Edi.Text(), "");
   EXPECT_TRUE(rig.NotOkShown());
-  Press(rig, rig.form().Button5);
+  rig.shell.Press(rig.form().Button5);
   EXPECT_EQ(rig.form().Edi.Text(), "    ");
   EXPECT_TRUE(rig.NotOkShown());
 }

@@ -46,6 +46,13 @@ class BasicShell {
 
   // A user's click on the control, through the view that drew it.
   void Click(const Handle& control) { ClickOn(view, control.id()); }
+  // Shows and enables a control the description starts hidden or disabled (the
+  // archive's and service buttons), then clicks it.
+  void Press(const Handle& control) {
+    control.Show();
+    control.SetEnabled(true);
+    Click(control);
+  }
 
   std::filesystem::path SettingsPath() const { return dir.path() / "log.log"; }
   std::filesystem::path PathOf(const char* name) const { return dir.path() / name; }
