@@ -355,5 +355,29 @@ TEST_F(Win32Log, ClosingDuringLogWritesTheSettingsAndEndsTheTool) {
   EXPECT_NE(settings.find(com_), std::string::npos);
 }
 
+TEST(Win32Unplug, ALostDeviceGivesNotOkAtOnceAndThePortOpensAgain) {
+  const std::string com = ComFromEnv("TARVEX_TEST_UNPLUG_COM");
+  if (com.empty()) GTEST_SKIP() << "TARVEX_TEST_UNPLUG_COM names no simulator that hangs up";
+  Win32Shell shell(std::nullopt, &RealClock());
+  TForm1& form = *shell.form;
+  form.Edit1.SetText(com);
+  shell.Click(form.Last10);
+  const auto start = std::chrono::steady_clock::now();
+  shell.Click(form.ButContLog);
+  // Well within the first-byte wait of a silent line.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_TRUE(!form.Label5.Hidden() && form.Label2.Hidden());
+  // The device is back after a moment: "Open" takes it again and LOG reads.
+  for (int attempt = 0; attempt < 50 && form.ok.Hidden(); ++attempt) {
+    shell.dialogs.messages.clear();
+    Sleep(50);
+    shell.Click(form.OpenCom);
+  }
+  ASSERT_FALSE(form.ok.Hidden());
+  shell.Click(form.ButContLog);
+  EXPECT_TRUE(form.Label5.Hidden());
+  form.link.Close();
+}
+
 }  // namespace
 }  // namespace tarvex
