@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/testing/shell.h"
+#include "app/win32/testing/win32_shell.h"
 #include "app/win32/win32_view.h"
 #include "cli/executable_folder.h"
 #include "link/link.h"
@@ -20,18 +20,12 @@
 
 namespace tarvex {
 
-inline void ClickOn(Win32View& view, Control control) { SendMessageW(view.WidgetOf(control), BM_CLICK, 0, 0); }
-
 namespace {
 
-using Win32Shell = testing::BasicShell<Win32View>;
+using testing::ComFromEnv;
+using testing::Win32Shell;
 using Seconds = std::chrono::duration<double>;
 constexpr int kBaud = 38400;
-
-std::string ComFromEnv(const char* variable) {
-  const char* text = std::getenv(variable);
-  return text != nullptr ? std::string(text) : std::string();
-}
 
 double ThreadCpuSeconds() {
   FILETIME created, ended, kernel, user;

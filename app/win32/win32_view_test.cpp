@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/testing/shell.h"
+#include "app/win32/testing/win32_shell.h"
 #include "app/win32/win32_dialogs.h"
 #include "app/win32/win32_view.h"
 #include "basics/cp1251_text.h"
@@ -20,11 +20,10 @@
 namespace tarvex {
 
 // Clicks a control of a window drawn by the Win32 renderer, as the user does.
-inline void ClickOn(Win32View& view, Control control) { SendMessageW(view.WidgetOf(control), BM_CLICK, 0, 0); }
-
 namespace {
 
-using Win32Shell = testing::BasicShell<Win32View>;
+using testing::ComFromEnv;
+using testing::Win32Shell;
 
 class RecordingEvents final : public ViewEvents {
  public:
@@ -302,12 +301,6 @@ TEST(Win32Window, FileDialogsTakeATypedNewNameAndTheSaveDialogGivesItTheDefaultE
     EXPECT_EQ(chosen, folder / (save ? "events.log" : "fresh.cfg"));
   }
   std::filesystem::remove_all(folder);
-}
-
-// "COM" + the variable's number; empty when it is unset.
-std::string ComFromEnv(const char* variable) {
-  const char* text = std::getenv(variable);
-  return text != nullptr && *text != '\0' ? std::string(text) : std::string();
 }
 
 class Win32Log : public ::testing::Test {
