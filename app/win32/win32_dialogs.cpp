@@ -19,7 +19,7 @@ std::wstring Wide(std::string_view cp1251) {
 
 void Win32Dialogs::Box(std::string_view text, UINT icon) {
   // The main window owns the box and is disabled by it; the others are disabled here.
-  const ModalScope others([this](Window w) { return view_.WindowOf(w); }, view_.WindowOf(Window::kForm1));
+  const ModalScope others(view_, view_.WindowOf(Window::kForm1));
   MessageBoxW(view_.WindowOf(Window::kForm1), Wide(text).c_str(), Wide(title_).c_str(), MB_OK | icon);
 }
 
@@ -48,7 +48,7 @@ std::optional<std::filesystem::path> Win32Dialogs::AskFile(const FileDialogSetup
   // A typed name that does not exist yet is taken too: the handlers create the file.
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (save) dialog.Flags |= OFN_OVERWRITEPROMPT;
-  const ModalScope others([this](Window w) { return view_.WindowOf(w); }, view_.WindowOf(Window::kForm1));
+  const ModalScope others(view_, view_.WindowOf(Window::kForm1));
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen || name[0] == L'\0') return std::nullopt;
   return std::filesystem::path(name.data());

@@ -102,19 +102,11 @@ std::optional<Control> Win32View::ControlHolding(HWND hwnd) const {
   return std::nullopt;
 }
 
-void Win32View::MoveFocus(Control from, bool back) {
-  // The Tab order is the table's order within a window; labels and bevels take no
-  // focus, nor do hidden or disabled controls.
-  const Window window = RowOf(from).window;
-  const int step = back ? kControlCount - 1 : 1;
-  for (int i = (static_cast<int>(from) + step) % kControlCount; i != static_cast<int>(from);
-       i = (i + step) % kControlCount) {
-    const ControlRow& row = RowOf(static_cast<Control>(i));
-    if (row.window != window || row.kind == Kind::kLabel || row.kind == Kind::kBevel) continue;
-    if (!Shown(row.id) || !Enabled(row.id)) continue;
-    SetFocus(WidgetOf(row.id));
-    return;
+std::optional<Window> Win32View::WindowHolding(HWND hwnd) const {
+  for (int w = 0; w < kWindowCount; ++w) {
+    if (windows_[w] == hwnd) return static_cast<Window>(w);
   }
+  return std::nullopt;
 }
 
 Win32View::~Win32View() {
@@ -188,9 +180,7 @@ LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wparam, L
   }
   auto* view = reinterpret_cast<Win32View*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (view != nullptr) {
-    for (int w = 0; w < kWindowCount; ++w) {
-      if (view->windows_[w] == hwnd) return view->Handle(static_cast<Window>(w), hwnd, message, wparam, lparam);
-    }
+    if (const auto window = view->WindowHolding(hwnd)) return view->Handle(*window, hwnd, message, wparam, lparam);
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
@@ -234,12 +224,18 @@ LRESULT Win32View::Handle(Window window, HWND hwnd, UINT message, WPARAM wparam,
       }
       return 0;
     case WM_ACTIVATE:
-      if (window == Window::kOKBottomDlg && LOWORD(wparam) != WA_INACTIVE) PlaceConfirmation();
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        keys_.RememberFocus();
+        break;
+      }
+      if (window == Window::kOKBottomDlg) PlaceConfirmation();
+      // Not minimised: the control that had the focus gets it back.
+      if (HIWORD(wparam) == 0 && keys_.RestoreFocus(window)) return 0;
       break;
     case WM_NEXTDLGCTL:
       // A multi-line edit asks its parent to move the focus, as it would ask a dialog.
       if (LOWORD(lparam) == 0) {
-        if (const auto from = ControlHolding(GetFocus())) MoveFocus(*from, wparam != 0);
+        if (const auto from = ControlHolding(GetFocus())) keys_.MoveFocus(*from, wparam != 0);
       }
       return 0;
     case WM_CTLCOLOREDIT:
@@ -278,10 +274,10 @@ int Win32View::RunConfirmation() {
   const HWND dialog = WindowOf(Window::kOKBottomDlg);
   confirmation_result_ = 0;
   {
-    const ModalScope others([this](Window w) { return WindowOf(w); }, dialog);
+    const ModalScope others(*this, dialog);
     PlaceConfirmation();
     ::ShowWindow(dialog, SW_SHOW);
-    SetFocus(WidgetOf(Control::OKBottomDlg_OKBtn));
+    keys_.Focus(Control::OKBottomDlg_OKBtn);
     MSG message;
     while (confirmation_result_ == 0) {
       FlushPanes();
@@ -293,22 +289,16 @@ int Win32View::RunConfirmation() {
       }
       Dispatch(message);
     }
-    ::ShowWindow(dialog, SW_HIDE);
   }
+  // Hidden once the main window is enabled again: it takes the activation, and with
+  // it its focused control, back.
+  ::ShowWindow(dialog, SW_HIDE);
   SetActiveWindow(WindowOf(Window::kForm1));
   return confirmation_result_ == Dialogs::kYes ? Dialogs::kYes : Dialogs::kNo;
 }
 
 void Win32View::Dispatch(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-    if (const auto from = ControlHolding(message.hwnd)) {
-      MoveFocus(*from, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
-      return;
-    }
-  }
-  // Enter and Escape in the confirmation, arrow keys between buttons.
-  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  if (root != nullptr && IsDialogMessageW(root, &message)) return;
+  if (keys_.Handle(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }

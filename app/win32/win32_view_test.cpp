@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/win32/testing/win32_input.h"
 #include "app/win32/testing/win32_shell.h"
 #include "app/win32/win32_dialogs.h"
 #include "app/win32/win32_view.h"
@@ -22,30 +23,12 @@ namespace tarvex {
 // Clicks a control of a window drawn by the Win32 renderer, as the user does.
 namespace {
 
+using testing::ClickAt;
 using testing::ComFromEnv;
+using testing::PumpUntil;
+using testing::RecordingEvents;
+using testing::Watchdog;
 using testing::Win32Shell;
-
-class RecordingEvents final : public ViewEvents {
- public:
-  void Clicked(Control control) override { clicks.push_back(control); }
-  void MouseUp(Window window, MouseButton button) override { mouse_ups.emplace_back(window, button); }
-  void CloseRequested(Window) override {}
-  bool Busy() const override { return false; }
-  std::vector<Control> clicks;
-  std::vector<std::pair<Window, MouseButton>> mouse_ups;
-};
-
-// Handles messages until `done` or a few seconds have passed.
-template <typename Done>
-bool PumpUntil(Win32View& view, Done done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    view.PumpMessages();
-  }
-  return true;
-}
 
 RECT RectInParent(HWND hwnd) {
   RECT rect{};
@@ -113,17 +96,6 @@ TEST(Win32Window, EveryCyrillicCaptionHasItsGlyphsInItsFont) {
     ++checked;
   }
   EXPECT_GE(checked, 8);
-}
-
-// Presses and releases a mouse button at a point of the main window's client area.
-void ClickAt(HWND form, POINT point, DWORD down, DWORD up) {
-  ClientToScreen(form, &point);
-  SetCursorPos(point.x, point.y);
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = down;
-  clicks[1].mi.dwFlags = up;
-  SendInput(2, clicks, sizeof(INPUT));
 }
 
 TEST(Win32Window, ClicksOnLabelsReachWhatLiesUnderThem) {
@@ -221,50 +193,6 @@ TEST(Win32Window, TheConfirmationIsModalPlacedOverTheMainWindowAndAnsweredBothWa
   EXPECT_EQ(dialog.top, main.top + 5);
   EXPECT_EQ((dialog.left + dialog.right) / 2, (main.left + main.right) / 2);
 }
-
-// A watchdog on its own thread: finds the box or dialog the main thread shows, notes
-// its texts, then answers it.
-class Watchdog {
- public:
-  // `answer` runs on the watchdog's thread with the dialog's window.
-  template <typename Answer>
-  Watchdog(DWORD thread, Answer answer) : worker_([this, thread, answer] {
-      const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-      while (std::chrono::steady_clock::now() < end && dialog_ == nullptr) {
-        EnumThreadWindows(thread, [](HWND hwnd, LPARAM self) {
-          wchar_t name[16] = {};
-          GetClassNameW(hwnd, name, 16);
-          if (IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0) reinterpret_cast<Watchdog*>(self)->dialog_ = hwnd;
-          return TRUE;
-        }, reinterpret_cast<LPARAM>(this));
-        if (dialog_ == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-      if (dialog_ == nullptr) return;
-      EnumChildWindows(dialog_, [](HWND child, LPARAM self) {
-        wchar_t text[256] = {};
-        GetWindowTextW(child, text, 256);
-        reinterpret_cast<Watchdog*>(self)->texts_.append(text).append(L"|");
-        return TRUE;
-      }, reinterpret_cast<LPARAM>(this));
-      wchar_t title[128] = {};
-      GetWindowTextW(dialog_, title, 128);
-      title_ = title;
-      answer(dialog_);
-    }) {}
-  ~Watchdog() { worker_.join(); }
-  std::wstring Texts() {
-    worker_.join();
-    worker_ = std::thread([] {});
-    return texts_;
-  }
-  const std::wstring& Title() const { return title_; }
-
- private:
-  HWND dialog_ = nullptr;
-  std::wstring texts_;
-  std::wstring title_;
-  std::thread worker_;
-};
 
 TEST(Win32Window, TheBoxesShowTheirTextsUnderTheTitleAndKeepTheOtherWindowsDisabled) {
   Win32View view;
