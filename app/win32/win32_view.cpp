@@ -50,8 +50,10 @@ DWORD StyleOf(Frame frame) {
 std::pair<const wchar_t*, DWORD> ClassAndStyle(const ControlRow& row) {
   switch (row.kind) {
     case Kind::kLabel:
-      // No SS_NOTIFY: a plain label is transparent to the mouse.
-      return {L"STATIC", SS_NOPREFIX | ((row.look & kCentred) ? SS_CENTER : SS_LEFT)};
+      // No SS_NOTIFY: a plain label is transparent to the mouse. Drawn here: a
+      // label's text is one line, clipped at its box, which no static style gives a
+      // centred label.
+      return {L"STATIC", SS_OWNERDRAW};
     case Kind::kEdit:
       return {L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
     case Kind::kButton:
@@ -238,6 +240,12 @@ LRESULT Win32View::Handle(Window window, HWND hwnd, UINT message, WPARAM wparam,
         if (const auto from = ControlHolding(GetFocus())) keys_.MoveFocus(*from, wparam != 0);
       }
       return 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlType != ODT_STATIC) break;
+      DrawLabel(*item);
+      return TRUE;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
       const auto control = static_cast<int>(GetDlgCtrlID(reinterpret_cast<HWND>(lparam))) - kFirstId;
@@ -259,6 +267,22 @@ LRESULT Win32View::Handle(Window window, HWND hwnd, UINT message, WPARAM wparam,
       break;
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void Win32View::DrawLabel(const DRAWITEMSTRUCT& item) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  text.resize(std::min(text.find_first_of(L"\r\n"), text.size()));
+  const auto control = static_cast<Control>(GetDlgCtrlID(item.hwndItem) - kFirstId);
+  RECT box = item.rcItem;
+  FillRect(item.hDC, &box, face_brush_);
+  const HGDIOBJ old_font =
+      SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  SetBkMode(item.hDC, TRANSPARENT);
+  const UINT align = (RowOf(control).look & kCentred) ? DT_CENTER : DT_LEFT;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX | align);
+  SelectObject(item.hDC, old_font);
 }
 
 void Win32View::PlaceConfirmation() {

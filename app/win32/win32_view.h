@@ -66,6 +66,7 @@ class Win32View final : public View {
   void BuildControl(HINSTANCE instance, const ControlRow& row);
   HFONT FontOf(Font font);
   bool PaneEndsInLineBreak(Control pane);
+  void DrawLabel(const DRAWITEMSTRUCT& item);
   void PlaceConfirmation();
 
   ViewEvents* events_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -96,6 +97,55 @@ TEST(Win32Window, EveryCyrillicCaptionHasItsGlyphsInItsFont) {
     ++checked;
   }
   EXPECT_GE(checked, 8);
+}
+
+TEST(Win32Window, EveryLabelShowsItsWholeFirstLineOnOneLine) {
+  Win32View view;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (const ControlRow& row : Controls()) {
+    if (row.kind != Kind::kLabel || *row.text == '\0') continue;
+    const HWND label = view.WidgetOf(row.id);
+    // The label drawn into a bitmap of its size: where it put ink, and how wide and
+    // high its text is in its font.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = row.width;
+    format.bmiHeader.biHeight = -row.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    const HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const std::u16string text = Utf16(row.text);
+    const std::wstring inked(text.begin() + static_cast<long>(text.find_first_not_of(u' ')), text.end());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, inked.c_str(), static_cast<int>(inked.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old_font);
+    int left = row.width, right = -1, bottom = -1;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < row.height; ++y) {
+      for (int x = 0; x < row.width; ++x) {
+        const std::uint32_t bgr = pixels[y * row.width + x] & 0xFFFFFF;
+        if (RGB(bgr >> 16, (bgr >> 8) & 0xFF, bgr & 0xFF) == face) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+      }
+    }
+    SelectObject(dc, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EXPECT_LT(bottom, metrics.tmHeight) << row.name;
+    if (extent.cx <= row.width) {
+      EXPECT_GE(right - left + 1, extent.cx * 9 / 10 - 2) << row.name;
+    }
+  }
 }
 
 TEST(Win32Window, ClicksOnLabelsReachWhatLiesUnderThem) {
