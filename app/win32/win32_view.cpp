@@ -121,7 +121,8 @@ void Win32View::BuildWindow(HINSTANCE instance, const WindowRow& row) {
   const DWORD ex_style = row.frame == Frame::kDialog ? WS_EX_DLGMODALFRAME : 0;
   RECT frame{0, 0, row.width, row.height};
   AdjustWindowRectEx(&frame, style, FALSE, ex_style);
-  const HWND owner = row.frame == Frame::kDialog ? WindowOf(Window::kForm1) : nullptr;
+  // One taskbar button for the tool: the main window owns the others.
+  const HWND owner = row.id == Window::kForm1 ? nullptr : WindowOf(Window::kForm1);
   const int left = row.left >= 0 ? row.left : CW_USEDEFAULT;
   const int top = row.left >= 0 ? row.top : CW_USEDEFAULT;
   const HWND hwnd = CreateWindowExW(ex_style, kClassName, WideFromUtf8(CaptionOf(row.id).c_str()).c_str(), style, left,

@@ -148,6 +148,18 @@ TEST(Win32Window, EveryLabelShowsItsWholeFirstLineOnOneLine) {
   }
 }
 
+TEST(Win32Window, OneTaskbarButtonForTheTool) {
+  Win32View view;
+  const HWND main = view.WindowOf(Window::kForm1);
+  EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
+  // A window with an owner gets no button of its own.
+  for (const WindowRow& row : Windows()) {
+    if (row.id == Window::kForm1) continue;
+    EXPECT_EQ(GetWindow(view.WindowOf(row.id), GW_OWNER), main) << row.name;
+    EXPECT_FALSE(GetWindowLongPtrW(view.WindowOf(row.id), GWL_EXSTYLE) & WS_EX_APPWINDOW) << row.name;
+  }
+}
+
 TEST(Win32Window, ClicksOnLabelsReachWhatLiesUnderThem) {
   Win32View view;
   RecordingEvents events;
