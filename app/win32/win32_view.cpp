@@ -359,16 +359,18 @@ void Win32View::FlushPanes() {
     const auto end = static_cast<WPARAM>(GetWindowTextLengthW(pane));
     const std::wstring added = Wide(ShownPaneText(pending_[c], kBreak));
     // Appending moves neither the user's selection nor the view: the pane stays where
-    // it was scrolled to, as on Linux.
+    // it was scrolled to, both ways, as on Linux.
     DWORD selection_start = 0;
     DWORD selection_end = 0;
     SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&selection_start), reinterpret_cast<LPARAM>(&selection_end));
     const auto first_line = SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const int column = GetScrollPos(pane, SB_HORZ);
     SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
     SendMessageW(pane, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
     SendMessageW(pane, EM_SETSEL, selection_start, static_cast<LPARAM>(selection_end));
     SendMessageW(pane, EM_LINESCROLL, 0, first_line - SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessageW(pane, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, column), 0);
     SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(pane, nullptr, TRUE);
     pending_[c].clear();

@@ -212,14 +212,19 @@ TEST(Win32Window, PanesHoldMoreThan32KBreakOnlyAtCrLfAndKeepTheirViewWhileLinesA
   EXPECT_EQ(text.size(), 2000 * 42 + 21u);
   EXPECT_TRUE(text.ends_with("lone\nLF and lone\rCR\r\n"));
   EXPECT_EQ(SendMessageW(pane, EM_GETLINECOUNT, 0, 0), 2002);
-  // With a word selected at the top and the view scrolled elsewhere, both stay so
-  // while lines come.
+  // With a word selected at the top and the view scrolled elsewhere, both ways, all
+  // stays so while lines come.
+  view.AddLine(Control::Memo1, std::string(400, 'w'));
+  view.FlushPanes();
   SendMessageW(pane, EM_SETSEL, 3, 7);
   SendMessageW(pane, EM_LINESCROLL, 0, -5000);
-  SendMessageW(pane, EM_LINESCROLL, 0, 500);
+  SendMessageW(pane, EM_LINESCROLL, 30, 500);
+  const int column = GetScrollPos(pane, SB_HORZ);
+  EXPECT_GT(column, 0);
   view.AddLine(Control::Memo1, "more");
   view.FlushPanes();
   EXPECT_EQ(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 500);
+  EXPECT_EQ(GetScrollPos(pane, SB_HORZ), column);
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -270,6 +275,21 @@ TEST(Win32Window, TheBoxesShowTheirTextsUnderTheTitleAndKeepTheOtherWindowsDisab
   EXPECT_EQ(watchdog.Title(), L"Tarvex");
   EXPECT_FALSE(diag_enabled);
   EXPECT_TRUE(IsWindowEnabled(diag));
+}
+
+TEST(Win32Window, APaneHasItsLastLinesWhenABoxShows) {
+  Win32View view;
+  Win32Dialogs dialogs(view, "Tarvex");
+  view.AddLine(Control::Memo1, "the last record");
+  std::wstring shown;
+  Watchdog watchdog(GetCurrentThreadId(), [&](HWND box) {
+    shown.resize(4096);
+    shown.resize(static_cast<std::size_t>(GetWindowTextW(view.WidgetOf(Control::Memo1), shown.data(), 4096)));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  dialogs.Message("   file not written");
+  watchdog.Texts();
+  EXPECT_NE(shown.find(L"the last record"), std::wstring::npos);
 }
 
 TEST(Win32Window, FileDialogsTakeATypedNewNameAndTheSaveDialogGivesItTheDefaultExtension) {
