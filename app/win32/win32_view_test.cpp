@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <tuple>
 #include <thread>
 #include <vector>
 
@@ -292,23 +294,27 @@ TEST(Win32Window, APaneHasItsLastLinesWhenABoxShows) {
   EXPECT_NE(shown.find(L"the last record"), std::wstring::npos);
 }
 
-TEST(Win32Window, FileDialogsTakeATypedNewNameAndTheSaveDialogGivesItTheDefaultExtension) {
+TEST(Win32Window, FileDialogsGiveATypedNameWithoutExtensionTheDefaultOneWhateverTheFilter) {
   Win32View view;
   Win32Dialogs dialogs(view, "Tarvex");
   const auto folder = std::filesystem::temp_directory_path() / "tarvex-win32-dialog";
   std::filesystem::create_directories(folder);
-  for (const bool save : {false, true}) {
-    const std::wstring typed = (folder / (save ? "events" : "fresh.cfg")).wstring();
+  std::ofstream(folder / "plain") << "picked";
+  // A new name typed with its extension, one typed without, and a file of the list.
+  for (const auto& [save, name, chosen_name] : {std::tuple{false, "fresh.cfg", "fresh.cfg"},
+                                                std::tuple{true, "noext", "noext.json"},
+                                                std::tuple{false, "plain", "plain"}}) {
+    const std::wstring typed = (folder / name).wstring();
     Watchdog watchdog(GetCurrentThreadId(), [&](HWND dialog) {
       // The file name box of the standard dialog: an edit, or a combo box in newer ones.
       SetDlgItemTextW(dialog, 0x480, typed.c_str());
       SetDlgItemTextW(dialog, 0x47C, typed.c_str());
       PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    const FileDialogSetup setup{"", "", "log"};
+    const FileDialogSetup setup{"cfg", "*.cfg", "json"};
     const auto chosen = save ? dialogs.SaveFile(setup) : dialogs.OpenFile(setup);
     watchdog.Texts();
-    EXPECT_EQ(chosen, folder / (save ? "events.log" : "fresh.cfg"));
+    EXPECT_EQ(chosen, folder / chosen_name) << name;
   }
   std::filesystem::remove_all(folder);
 }
