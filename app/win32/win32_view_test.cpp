@@ -1,6 +1,7 @@
 // The Win32 renderer in this process under wine's null graphics driver: the table
-// rendered, Cyrillic glyphs, clicks through labels, the Tab cycle, the confirmation and
-// the real boxes (answered by a watchdog), and LOG against the simulator on a COM port.
+// rendered, Cyrillic glyphs, labels on one line, one taskbar button, clicks through
+// labels, the Tab cycle, the panes, the confirmation and the real boxes and dialogs
+// (answered by a watchdog), and LOG against the simulator on a COM port.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -22,8 +23,6 @@
 #include "basics/file_bytes.h"
 
 namespace tarvex {
-
-// Clicks a control of a window drawn by the Win32 renderer, as the user does.
 namespace {
 
 using testing::ClickAt;
