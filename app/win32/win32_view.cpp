@@ -50,8 +50,10 @@ DWORD StyleOf(Frame frame) {
 std::pair<const wchar_t*, DWORD> ClassAndStyle(const ControlRow& row) {
   switch (row.kind) {
     case Kind::kLabel:
-      // No SS_NOTIFY: a plain label is transparent to the mouse.
-      return {L"STATIC", SS_NOPREFIX | ((row.look & kCentred) ? SS_CENTER : SS_LEFT)};
+      // No SS_NOTIFY: a plain label is transparent to the mouse. Drawn here: a
+      // label's text is one line, clipped at its box, which no static style gives a
+      // centred label.
+      return {L"STATIC", SS_OWNERDRAW};
     case Kind::kEdit:
       return {L"EDIT", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
     case Kind::kButton:
@@ -102,19 +104,11 @@ std::optional<Control> Win32View::ControlHolding(HWND hwnd) const {
   return std::nullopt;
 }
 
-void Win32View::MoveFocus(Control from, bool back) {
-  // The Tab order is the table's order within a window; labels and bevels take no
-  // focus, nor do hidden or disabled controls.
-  const Window window = RowOf(from).window;
-  const int step = back ? kControlCount - 1 : 1;
-  for (int i = (static_cast<int>(from) + step) % kControlCount; i != static_cast<int>(from);
-       i = (i + step) % kControlCount) {
-    const ControlRow& row = RowOf(static_cast<Control>(i));
-    if (row.window != window || row.kind == Kind::kLabel || row.kind == Kind::kBevel) continue;
-    if (!Shown(row.id) || !Enabled(row.id)) continue;
-    SetFocus(WidgetOf(row.id));
-    return;
+std::optional<Window> Win32View::WindowHolding(HWND hwnd) const {
+  for (int w = 0; w < kWindowCount; ++w) {
+    if (windows_[w] == hwnd) return static_cast<Window>(w);
   }
+  return std::nullopt;
 }
 
 Win32View::~Win32View() {
@@ -127,7 +121,8 @@ void Win32View::BuildWindow(HINSTANCE instance, const WindowRow& row) {
   const DWORD ex_style = row.frame == Frame::kDialog ? WS_EX_DLGMODALFRAME : 0;
   RECT frame{0, 0, row.width, row.height};
   AdjustWindowRectEx(&frame, style, FALSE, ex_style);
-  const HWND owner = row.frame == Frame::kDialog ? WindowOf(Window::kForm1) : nullptr;
+  // One taskbar button for the tool: the main window owns the others.
+  const HWND owner = row.id == Window::kForm1 ? nullptr : WindowOf(Window::kForm1);
   const int left = row.left >= 0 ? row.left : CW_USEDEFAULT;
   const int top = row.left >= 0 ? row.top : CW_USEDEFAULT;
   const HWND hwnd = CreateWindowExW(ex_style, kClassName, WideFromUtf8(CaptionOf(row.id).c_str()).c_str(), style, left,
@@ -188,9 +183,7 @@ LRESULT CALLBACK Win32View::WindowProc(HWND hwnd, UINT message, WPARAM wparam, L
   }
   auto* view = reinterpret_cast<Win32View*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (view != nullptr) {
-    for (int w = 0; w < kWindowCount; ++w) {
-      if (view->windows_[w] == hwnd) return view->Handle(static_cast<Window>(w), hwnd, message, wparam, lparam);
-    }
+    if (const auto window = view->WindowHolding(hwnd)) return view->Handle(*window, hwnd, message, wparam, lparam);
   }
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
@@ -234,14 +227,26 @@ LRESULT Win32View::Handle(Window window, HWND hwnd, UINT message, WPARAM wparam,
       }
       return 0;
     case WM_ACTIVATE:
-      if (window == Window::kOKBottomDlg && LOWORD(wparam) != WA_INACTIVE) PlaceConfirmation();
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        keys_.RememberFocus();
+        break;
+      }
+      if (window == Window::kOKBottomDlg) PlaceConfirmation();
+      // Not minimised: the control that had the focus gets it back.
+      if (HIWORD(wparam) == 0 && keys_.RestoreFocus(window)) return 0;
       break;
     case WM_NEXTDLGCTL:
       // A multi-line edit asks its parent to move the focus, as it would ask a dialog.
       if (LOWORD(lparam) == 0) {
-        if (const auto from = ControlHolding(GetFocus())) MoveFocus(*from, wparam != 0);
+        if (const auto from = ControlHolding(GetFocus())) keys_.MoveFocus(*from, wparam != 0);
       }
       return 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->CtlType != ODT_STATIC) break;
+      DrawLabel(*item);
+      return TRUE;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
       const auto control = static_cast<int>(GetDlgCtrlID(reinterpret_cast<HWND>(lparam))) - kFirstId;
@@ -265,6 +270,22 @@ LRESULT Win32View::Handle(Window window, HWND hwnd, UINT message, WPARAM wparam,
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
+void Win32View::DrawLabel(const DRAWITEMSTRUCT& item) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(item.hwndItem)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(item.hwndItem, text.data(), static_cast<int>(text.size()))));
+  text.resize(std::min(text.find_first_of(L"\r\n"), text.size()));
+  const auto control = static_cast<Control>(GetDlgCtrlID(item.hwndItem) - kFirstId);
+  RECT box = item.rcItem;
+  FillRect(item.hDC, &box, face_brush_);
+  const HGDIOBJ old_font =
+      SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+  SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+  SetBkMode(item.hDC, TRANSPARENT);
+  const UINT align = (RowOf(control).look & kCentred) ? DT_CENTER : DT_LEFT;
+  DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX | align);
+  SelectObject(item.hDC, old_font);
+}
+
 void Win32View::PlaceConfirmation() {
   RECT main{};
   RECT dialog{};
@@ -278,10 +299,10 @@ int Win32View::RunConfirmation() {
   const HWND dialog = WindowOf(Window::kOKBottomDlg);
   confirmation_result_ = 0;
   {
-    const ModalScope others([this](Window w) { return WindowOf(w); }, dialog);
+    const ModalScope others(*this, dialog);
     PlaceConfirmation();
     ::ShowWindow(dialog, SW_SHOW);
-    SetFocus(WidgetOf(Control::OKBottomDlg_OKBtn));
+    keys_.Focus(Control::OKBottomDlg_OKBtn);
     MSG message;
     while (confirmation_result_ == 0) {
       FlushPanes();
@@ -293,22 +314,16 @@ int Win32View::RunConfirmation() {
       }
       Dispatch(message);
     }
-    ::ShowWindow(dialog, SW_HIDE);
   }
+  // Hidden once the main window is enabled again: it takes the activation, and with
+  // it its focused control, back.
+  ::ShowWindow(dialog, SW_HIDE);
   SetActiveWindow(WindowOf(Window::kForm1));
   return confirmation_result_ == Dialogs::kYes ? Dialogs::kYes : Dialogs::kNo;
 }
 
 void Win32View::Dispatch(MSG& message) {
-  if (message.message == WM_KEYDOWN && message.wParam == VK_TAB) {
-    if (const auto from = ControlHolding(message.hwnd)) {
-      MoveFocus(*from, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
-      return;
-    }
-  }
-  // Enter and Escape in the confirmation, arrow keys between buttons.
-  const HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  if (root != nullptr && IsDialogMessageW(root, &message)) return;
+  if (keys_.Handle(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
@@ -344,16 +359,18 @@ void Win32View::FlushPanes() {
     const auto end = static_cast<WPARAM>(GetWindowTextLengthW(pane));
     const std::wstring added = Wide(ShownPaneText(pending_[c], kBreak));
     // Appending moves neither the user's selection nor the view: the pane stays where
-    // it was scrolled to, as on Linux.
+    // it was scrolled to, both ways, as on Linux.
     DWORD selection_start = 0;
     DWORD selection_end = 0;
     SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&selection_start), reinterpret_cast<LPARAM>(&selection_end));
     const auto first_line = SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0);
+    const int column = GetScrollPos(pane, SB_HORZ);
     SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
     SendMessageW(pane, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
     SendMessageW(pane, EM_SETSEL, selection_start, static_cast<LPARAM>(selection_end));
     SendMessageW(pane, EM_LINESCROLL, 0, first_line - SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessageW(pane, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, column), 0);
     SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(pane, nullptr, TRUE);
     pending_[c].clear();

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/view.h"
+#include "app/win32/win32_keys.h"
 
 namespace tarvex {
 
@@ -33,13 +34,16 @@ class Win32View final : public View {
   int RunConfirmation();
   // Runs the message loop until WM_QUIT; its exit code.
   int Run();
-  // One message as every loop of the tool handles it: Tab moves the focus in the
-  // table's order, the dialog keys work in every window.
+  // One message as every loop of the tool handles it: the keys by their rules first.
   void Dispatch(MSG& message);
   // Puts the lines added since the last time into the panes.
   void FlushPanes();
+  // Notes the focused control, for its window to give it back when activated again.
+  void RememberFocus() { keys_.RememberFocus(); }
   // The control whose window, or a part of it, `hwnd` is.
   std::optional<Control> ControlHolding(HWND hwnd) const;
+  // The window `hwnd` is (not one of its controls).
+  std::optional<Window> WindowHolding(HWND hwnd) const;
 
   std::string Text(Control control) override;
   void SetText(Control control, std::string_view text) override;
@@ -62,10 +66,11 @@ class Win32View final : public View {
   void BuildControl(HINSTANCE instance, const ControlRow& row);
   HFONT FontOf(Font font);
   bool PaneEndsInLineBreak(Control pane);
-  void MoveFocus(Control from, bool back);
+  void DrawLabel(const DRAWITEMSTRUCT& item);
   void PlaceConfirmation();
 
   ViewEvents* events_ = nullptr;
+  Win32Keys keys_{*this};
   std::array<HWND, kWindowCount> windows_{};
   std::array<HWND, kControlCount> controls_{};
   std::map<std::pair<int, bool>, HFONT> fonts_;

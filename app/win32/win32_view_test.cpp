@@ -1,16 +1,21 @@
 // The Win32 renderer in this process under wine's null graphics driver: the table
-// rendered, Cyrillic glyphs, clicks through labels, the Tab cycle, the confirmation and
-// the real boxes (answered by a watchdog), and LOG against the simulator on a COM port.
+// rendered, Cyrillic glyphs, labels on one line, one taskbar button, clicks through
+// labels, the Tab cycle, the panes, the confirmation and the real boxes and dialogs
+// (answered by a watchdog), and LOG against the simulator on a COM port.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <tuple>
 #include <thread>
 #include <vector>
 
+#include "app/win32/testing/win32_input.h"
 #include "app/win32/testing/win32_shell.h"
 #include "app/win32/win32_dialogs.h"
 #include "app/win32/win32_view.h"
@@ -18,34 +23,14 @@
 #include "basics/file_bytes.h"
 
 namespace tarvex {
-
-// Clicks a control of a window drawn by the Win32 renderer, as the user does.
 namespace {
 
+using testing::ClickAt;
 using testing::ComFromEnv;
+using testing::PumpUntil;
+using testing::RecordingEvents;
+using testing::Watchdog;
 using testing::Win32Shell;
-
-class RecordingEvents final : public ViewEvents {
- public:
-  void Clicked(Control control) override { clicks.push_back(control); }
-  void MouseUp(Window window, MouseButton button) override { mouse_ups.emplace_back(window, button); }
-  void CloseRequested(Window) override {}
-  bool Busy() const override { return false; }
-  std::vector<Control> clicks;
-  std::vector<std::pair<Window, MouseButton>> mouse_ups;
-};
-
-// Handles messages until `done` or a few seconds have passed.
-template <typename Done>
-bool PumpUntil(Win32View& view, Done done) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    view.PumpMessages();
-  }
-  return true;
-}
 
 RECT RectInParent(HWND hwnd) {
   RECT rect{};
@@ -115,15 +100,65 @@ TEST(Win32Window, EveryCyrillicCaptionHasItsGlyphsInItsFont) {
   EXPECT_GE(checked, 8);
 }
 
-// Presses and releases a mouse button at a point of the main window's client area.
-void ClickAt(HWND form, POINT point, DWORD down, DWORD up) {
-  ClientToScreen(form, &point);
-  SetCursorPos(point.x, point.y);
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = down;
-  clicks[1].mi.dwFlags = up;
-  SendInput(2, clicks, sizeof(INPUT));
+TEST(Win32Window, EveryLabelShowsItsWholeFirstLineOnOneLine) {
+  Win32View view;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (const ControlRow& row : Controls()) {
+    if (row.kind != Kind::kLabel || *row.text == '\0') continue;
+    const HWND label = view.WidgetOf(row.id);
+    // The label drawn into a bitmap of its size: where it put ink, and how wide and
+    // high its text is in its font.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = row.width;
+    format.bmiHeader.biHeight = -row.height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old_bitmap = SelectObject(dc, bitmap);
+    SendMessageW(label, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    const HGDIOBJ old_font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    const std::u16string text = Utf16(row.text);
+    const std::wstring inked(text.begin() + static_cast<long>(text.find_first_not_of(u' ')), text.end());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, inked.c_str(), static_cast<int>(inked.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old_font);
+    int left = row.width, right = -1, bottom = -1;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; y < row.height; ++y) {
+      for (int x = 0; x < row.width; ++x) {
+        const std::uint32_t bgr = pixels[y * row.width + x] & 0xFFFFFF;
+        if (RGB(bgr >> 16, (bgr >> 8) & 0xFF, bgr & 0xFF) == face) continue;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+      }
+    }
+    SelectObject(dc, old_bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    EXPECT_LT(bottom, metrics.tmHeight) << row.name;
+    if (extent.cx <= row.width) {
+      EXPECT_GE(right - left + 1, extent.cx * 9 / 10 - 2) << row.name;
+    }
+  }
+}
+
+TEST(Win32Window, OneTaskbarButtonForTheTool) {
+  Win32View view;
+  const HWND main = view.WindowOf(Window::kForm1);
+  EXPECT_EQ(GetWindow(main, GW_OWNER), nullptr);
+  // A window with an owner gets no button of its own.
+  for (const WindowRow& row : Windows()) {
+    if (row.id == Window::kForm1) continue;
+    EXPECT_EQ(GetWindow(view.WindowOf(row.id), GW_OWNER), main) << row.name;
+    EXPECT_FALSE(GetWindowLongPtrW(view.WindowOf(row.id), GWL_EXSTYLE) & WS_EX_APPWINDOW) << row.name;
+  }
 }
 
 TEST(Win32Window, ClicksOnLabelsReachWhatLiesUnderThem) {
@@ -178,14 +213,19 @@ TEST(Win32Window, PanesHoldMoreThan32KBreakOnlyAtCrLfAndKeepTheirViewWhileLinesA
   EXPECT_EQ(text.size(), 2000 * 42 + 21u);
   EXPECT_TRUE(text.ends_with("lone\nLF and lone\rCR\r\n"));
   EXPECT_EQ(SendMessageW(pane, EM_GETLINECOUNT, 0, 0), 2002);
-  // With a word selected at the top and the view scrolled elsewhere, both stay so
-  // while lines come.
+  // With a word selected at the top and the view scrolled elsewhere, both ways, all
+  // stays so while lines come.
+  view.AddLine(Control::Memo1, std::string(400, 'w'));
+  view.FlushPanes();
   SendMessageW(pane, EM_SETSEL, 3, 7);
   SendMessageW(pane, EM_LINESCROLL, 0, -5000);
-  SendMessageW(pane, EM_LINESCROLL, 0, 500);
+  SendMessageW(pane, EM_LINESCROLL, 30, 500);
+  const int column = GetScrollPos(pane, SB_HORZ);
+  EXPECT_GT(column, 0);
   view.AddLine(Control::Memo1, "more");
   view.FlushPanes();
   EXPECT_EQ(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 500);
+  EXPECT_EQ(GetScrollPos(pane, SB_HORZ), column);
   DWORD start = 0;
   DWORD end = 0;
   SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -222,50 +262,6 @@ TEST(Win32Window, TheConfirmationIsModalPlacedOverTheMainWindowAndAnsweredBothWa
   EXPECT_EQ((dialog.left + dialog.right) / 2, (main.left + main.right) / 2);
 }
 
-// A watchdog on its own thread: finds the box or dialog the main thread shows, notes
-// its texts, then answers it.
-class Watchdog {
- public:
-  // `answer` runs on the watchdog's thread with the dialog's window.
-  template <typename Answer>
-  Watchdog(DWORD thread, Answer answer) : worker_([this, thread, answer] {
-      const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-      while (std::chrono::steady_clock::now() < end && dialog_ == nullptr) {
-        EnumThreadWindows(thread, [](HWND hwnd, LPARAM self) {
-          wchar_t name[16] = {};
-          GetClassNameW(hwnd, name, 16);
-          if (IsWindowVisible(hwnd) && wcscmp(name, L"#32770") == 0) reinterpret_cast<Watchdog*>(self)->dialog_ = hwnd;
-          return TRUE;
-        }, reinterpret_cast<LPARAM>(this));
-        if (dialog_ == nullptr) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-      }
-      if (dialog_ == nullptr) return;
-      EnumChildWindows(dialog_, [](HWND child, LPARAM self) {
-        wchar_t text[256] = {};
-        GetWindowTextW(child, text, 256);
-        reinterpret_cast<Watchdog*>(self)->texts_.append(text).append(L"|");
-        return TRUE;
-      }, reinterpret_cast<LPARAM>(this));
-      wchar_t title[128] = {};
-      GetWindowTextW(dialog_, title, 128);
-      title_ = title;
-      answer(dialog_);
-    }) {}
-  ~Watchdog() { worker_.join(); }
-  std::wstring Texts() {
-    worker_.join();
-    worker_ = std::thread([] {});
-    return texts_;
-  }
-  const std::wstring& Title() const { return title_; }
-
- private:
-  HWND dialog_ = nullptr;
-  std::wstring texts_;
-  std::wstring title_;
-  std::thread worker_;
-};
-
 TEST(Win32Window, TheBoxesShowTheirTextsUnderTheTitleAndKeepTheOtherWindowsDisabled) {
   Win32View view;
   Win32Dialogs dialogs(view, "Tarvex");
@@ -282,23 +278,42 @@ TEST(Win32Window, TheBoxesShowTheirTextsUnderTheTitleAndKeepTheOtherWindowsDisab
   EXPECT_TRUE(IsWindowEnabled(diag));
 }
 
-TEST(Win32Window, FileDialogsTakeATypedNewNameAndTheSaveDialogGivesItTheDefaultExtension) {
+TEST(Win32Window, APaneHasItsLastLinesWhenABoxShows) {
+  Win32View view;
+  Win32Dialogs dialogs(view, "Tarvex");
+  view.AddLine(Control::Memo1, "the last record");
+  std::wstring shown;
+  Watchdog watchdog(GetCurrentThreadId(), [&](HWND box) {
+    shown.resize(4096);
+    shown.resize(static_cast<std::size_t>(GetWindowTextW(view.WidgetOf(Control::Memo1), shown.data(), 4096)));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  dialogs.Message("   file not written");
+  watchdog.Texts();
+  EXPECT_NE(shown.find(L"the last record"), std::wstring::npos);
+}
+
+TEST(Win32Window, FileDialogsGiveATypedNameWithoutExtensionTheDefaultOneWhateverTheFilter) {
   Win32View view;
   Win32Dialogs dialogs(view, "Tarvex");
   const auto folder = std::filesystem::temp_directory_path() / "tarvex-win32-dialog";
   std::filesystem::create_directories(folder);
-  for (const bool save : {false, true}) {
-    const std::wstring typed = (folder / (save ? "events" : "fresh.cfg")).wstring();
+  std::ofstream(folder / "plain") << "picked";
+  // A new name typed with its extension, one typed without, and a file of the list.
+  for (const auto& [save, name, chosen_name] : {std::tuple{false, "fresh.cfg", "fresh.cfg"},
+                                                std::tuple{true, "noext", "noext.json"},
+                                                std::tuple{false, "plain", "plain"}}) {
+    const std::wstring typed = (folder / name).wstring();
     Watchdog watchdog(GetCurrentThreadId(), [&](HWND dialog) {
       // The file name box of the standard dialog: an edit, or a combo box in newer ones.
       SetDlgItemTextW(dialog, 0x480, typed.c_str());
       SetDlgItemTextW(dialog, 0x47C, typed.c_str());
       PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    const FileDialogSetup setup{"", "", "log"};
+    const FileDialogSetup setup{"cfg", "*.cfg", "json"};
     const auto chosen = save ? dialogs.SaveFile(setup) : dialogs.OpenFile(setup);
     watchdog.Texts();
-    EXPECT_EQ(chosen, folder / (save ? "events.log" : "fresh.cfg"));
+    EXPECT_EQ(chosen, folder / chosen_name) << name;
   }
   std::filesystem::remove_all(folder);
 }
