@@ -8,6 +8,7 @@ const Option kYes{"--yes", "", "do not ask first (needed when standard input is 
 const Option kLast{"--last", "N", "the last N records (default 30)"};
 const Option kFile{"--file", "PATH",
                    "write the window's file of the records to PATH instead of printing them"};
+const Option kFormat{"--format", "FORMAT", "csv or jsonl: the records as rows of a table (UTF-8)"};
 
 const std::vector<Command> kCommands = {
     {.name = "log",
@@ -15,8 +16,11 @@ const std::vector<Command> kCommands = {
      .help = "Reads the event log as the window's \"LOG\" does: the count, the pointer, then the\n"
              "last 30 records, the last N, or the one at index I. Prints each record's line,\n"
              "or with --file writes the file the window writes: the line \"pointer = P\", then\n"
-             "the records, in code page 1251 with CR LF.",
-     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile},
+             "the records, in code page 1251 with CR LF.\n"
+             "With --format, a row per record instead: index, time (ISO 8601 where the\n"
+             "fields form a date), kind, text, and the line for a record the window shows\n"
+             "oddly.",
+     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile, kFormat},
      .run = RunLog},
     {.name = "log-count",
      .summary = "print the number of records in the event log",
@@ -36,8 +40,10 @@ const std::vector<Command> kCommands = {
      .help = "Reads the archive as the window's \"RETRO\" does: the pointer, then the last 30\n"
              "records, or the last N, their times shifted to this computer's time zone.\n"
              "Prints each record's line, or with --file writes the file the window writes.\n"
-             "With --one, prints only the value of the record at index I.",
-     .options = {kLast, {"--one", "I", "print only the value of the record at index I"}, kFile},
+             "With --one, prints only the value of the record at index I. With --format, a row\n"
+             "per record instead: index, time with this computer's offset, value, and the\n"
+             "line for a record without a date or a value.",
+     .options = {kLast, {"--one", "I", "print only the value of the record at index I"}, kFile, kFormat},
      .run = RunArchive},
     {.name = "archive-pointer",
      .summary = "print the archive pointer",
