@@ -101,6 +101,17 @@ const std::vector<Command> kCommands = {
      .summary = "print the pressure",
      .help = "Prints the pressure the controller measures.",
      .run = RunPressure},
+    {.name = "report",
+     .summary = "write a site report: one HTML page of the controller's data",
+     .help = "Reads the identifier, the pressure, the last 500 event records and the last 500\n"
+             "archive records, and writes one self-contained HTML page to PATH: the archive as\n"
+             "a chart of value over time, the events per day, and the event log as a table\n"
+             "that a filter box narrows by text, kind and dates. It needs no network and no\n"
+             "other file, and prints as it shows.",
+     .options = {{"--file", "PATH", "the page to write (required)"},
+                 {"--last", "N", "the last N event records (default 500)"},
+                 {"--archive-last", "N", "the last N archive records (default 500)"}},
+     .run = RunReport},
     {.name = "respond",
      .summary = "answer the controller's polls as field devices, until Ctrl+C",
      .help = "Answers the controller's polls as field devices do and prints a trace line\n"
