@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -124,6 +125,16 @@ TEST(CliReport, ChromiumShowsTheArchiveChartAndTheFilterNarrowsTheEvents) {
     EXPECT_EQ(row.hidden, !match) << row.day << " " << row.kind << " " << row.text;
   }
   EXPECT_GT(expected, 0);
+  // A bar a day, 27 to 31 December, that counts its events.
+  std::vector<int> bars;
+  for (std::size_t in = 0; in != std::string::npos;) {
+    const std::string count = Between(dom, "<rect class=\"bar\"", ">", in);
+    if (!count.empty()) bars.push_back(std::stoi(count.substr(count.find("data-count=\"") + 12)));
+  }
+  EXPECT_EQ(bars.size(), 5u);
+  int dated = 0;
+  for (const Row& row : rows) dated += !row.day.empty();
+  EXPECT_EQ(std::accumulate(bars.begin(), bars.end(), 0), dated);
   EXPECT_NE(dom.find(">" + std::to_string(expected) + " of 300 events</output>"), std::string::npos);
 
   const std::string png = ReadFileBytes(shot).value_or("");
