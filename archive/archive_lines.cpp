@@ -10,14 +10,19 @@ namespace {
 
 // "%4d:%2.2d:%2.2d %2.2d:%2.2d:%2.2d:  %6.3f", shared by both lines.
 std::string LineBody(const ArchiveRecord& record) {
-  char stamp[96];
-  std::snprintf(stamp, sizeof stamp, "%4d:%2.2d:%2.2d %2.2d:%2.2d:%2.2d:  ",
-                record.year == 0 ? 0 : 2000 + record.year, record.month, record.day, record.hour,
-                record.minute, record.second);
-  return stamp + FormatFixed(record.value, 6, 3);
+  return ArchiveStampText(record) + ":  " + ArchiveValueField(record.value);
 }
 
 }  // namespace
+
+std::string ArchiveStampText(const ArchiveRecord& record) {
+  char stamp[96];
+  std::snprintf(stamp, sizeof stamp, "%4d:%2.2d:%2.2d %2.2d:%2.2d:%2.2d", record.year == 0 ? 0 : 2000 + record.year,
+                record.month, record.day, record.hour, record.minute, record.second);
+  return stamp;
+}
+
+std::string ArchiveValueField(float value) { return FormatFixed(value, 6, 3); }
 
 std::string ArchivePaneLine(std::int32_t index, const ArchiveRecord& record) {
   char number[16];

@@ -16,6 +16,10 @@ std::string ArchivePaneLine(std::int32_t index, const ArchiveRecord& record);
 // "%4d:%2.2d:%2.2d %2.2d:%2.2d:%2.2d:  %6.3f\r\n".
 std::string ArchiveFileLine(const ArchiveRecord& record);
 
+// The two parts of both lines: "%4d:%2.2d:%2.2d %2.2d:%2.2d:%2.2d" and "%6.3f".
+std::string ArchiveStampText(const ArchiveRecord& record);
+std::string ArchiveValueField(float value);
+
 // The value truncated toward zero, in decimal (for EdVal): 25.666 -> "25",
 // -1.5 -> "-1". Values beyond any integer type are written in full.
 std::string ArchiveValueText(float value);

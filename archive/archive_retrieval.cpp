@@ -62,6 +62,7 @@ OperationOutcome RetrieveArchive(Link& link, ArchiveRetrievalSink& sink, const W
     file.WriteRecord(ArchiveFileLine(record));
     sink.Line(WithoutLineFeed(ArchivePaneLine(index, record)));
     sink.RunningNumber(index);
+    sink.Record(index, record);
   }
   file.Close(outcome);
   return outcome;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "archive/archive_record.h"
 #include "basics/count_boxes.h"
 #include "basics/wall_clock.h"
 #include "link/link.h"
@@ -34,6 +35,11 @@ class ArchiveRetrievalSink {
   // the index of its record.
   virtual void Line(std::string_view text) = 0;
   virtual void RunningNumber(std::int32_t index) { (void)index; }
+  // Each record of a line, its time shifted, with its index: for tables of records.
+  virtual void Record(std::int32_t index, const ArchiveRecord& record) {
+    (void)index;
+    (void)record;
+  }
   // ONE: the value of its record, as text.
   virtual void Value(std::string_view text) { (void)text; }
 };

@@ -20,7 +20,7 @@ class SystemClock final : public WallClock {
     localtime_r(&now, &local);
     gmtime_r(&now, &utc);
 #endif
-    return {ToTimeOfDay(local), ToTimeOfDay(utc)};
+    return {ToTimeOfDay(local), ToTimeOfDay(utc), local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
   }
 };
 

@@ -14,6 +14,10 @@ struct TimeOfDay {
 struct WallTime {
   TimeOfDay local;
   TimeOfDay utc;
+  // The local calendar day; 0s from a clock that does not tell it.
+  int local_year = 0;
+  int local_month = 0;
+  int local_day = 0;
 };
 
 class WallClock {

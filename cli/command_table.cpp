@@ -8,6 +8,7 @@ const Option kYes{"--yes", "", "do not ask first (needed when standard input is 
 const Option kLast{"--last", "N", "the last N records (default 30)"};
 const Option kFile{"--file", "PATH",
                    "write the window's file of the records to PATH instead of printing them"};
+const Option kFormat{"--format", "FORMAT", "csv or jsonl: the records as rows of a table (UTF-8)"};
 
 const std::vector<Command> kCommands = {
     {.name = "log",
@@ -15,8 +16,11 @@ const std::vector<Command> kCommands = {
      .help = "Reads the event log as the window's \"LOG\" does: the count, the pointer, then the\n"
              "last 30 records, the last N, or the one at index I. Prints each record's line,\n"
              "or with --file writes the file the window writes: the line \"pointer = P\", then\n"
-             "the records, in code page 1251 with CR LF.",
-     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile},
+             "the records, in code page 1251 with CR LF.\n"
+             "With --format, a row per record instead: index, time (ISO 8601 where the\n"
+             "fields form a date), kind, text, and the line for a record the window shows\n"
+             "oddly.",
+     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile, kFormat},
      .run = RunLog},
     {.name = "log-count",
      .summary = "print the number of records in the event log",
@@ -36,8 +40,10 @@ const std::vector<Command> kCommands = {
      .help = "Reads the archive as the window's \"RETRO\" does: the pointer, then the last 30\n"
              "records, or the last N, their times shifted to this computer's time zone.\n"
              "Prints each record's line, or with --file writes the file the window writes.\n"
-             "With --one, prints only the value of the record at index I.",
-     .options = {kLast, {"--one", "I", "print only the value of the record at index I"}, kFile},
+             "With --one, prints only the value of the record at index I. With --format, a row\n"
+             "per record instead: index, time with this computer's offset, value, and the\n"
+             "line for a record without a date or a value.",
+     .options = {kLast, {"--one", "I", "print only the value of the record at index I"}, kFile, kFormat},
      .run = RunArchive},
     {.name = "archive-pointer",
      .summary = "print the archive pointer",
@@ -95,6 +101,17 @@ const std::vector<Command> kCommands = {
      .summary = "print the pressure",
      .help = "Prints the pressure the controller measures.",
      .run = RunPressure},
+    {.name = "report",
+     .summary = "write a site report: one HTML page of the controller's data",
+     .help = "Reads the identifier, the pressure, the last 500 event records and the last 500\n"
+             "archive records, and writes one self-contained HTML page to PATH: the archive as\n"
+             "a chart of value over time, the events per day, and the event log as a table\n"
+             "that a filter box narrows by text, kind and dates. It needs no network and no\n"
+             "other file, and prints as it shows.",
+     .options = {{"--file", "PATH", "the page to write (required)"},
+                 {"--last", "N", "the last N event records (default 500)"},
+                 {"--archive-last", "N", "the last N archive records (default 500)"}},
+     .run = RunReport},
     {.name = "respond",
      .summary = "answer the controller's polls as field devices, until Ctrl+C",
      .help = "Answers the controller's polls as field devices do and prints a trace line\n"

@@ -46,6 +46,8 @@ ExitStatus RunConfigRead(Session& session);
 ExitStatus RunConfigWrite(Session& session);
 ExitStatus RunConfigSetTest(Session& session);
 ExitStatus RunConfigTest(Session& session);
+// run_report.cpp
+ExitStatus RunReport(Session& session);
 // run_script.cpp
 ExitStatus RunScriptSend(Session& session);
 ExitStatus RunScriptGet(Session& session);

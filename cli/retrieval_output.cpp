@@ -21,8 +21,17 @@ std::string TerminalLines(std::string_view pane_line) {
 
 }  // namespace
 
-RetrievalOutput::RetrievalOutput(Session& session) : session_(session) {
-  if (const auto file = session.invocation().Value("--file")) file_ = session.Output(*file).working();
+RetrievalOutput::RetrievalOutput(Session& session, std::span<const std::string_view> columns) : session_(session) {
+  const Invocation& invocation = session.invocation();
+  std::optional<TableFormat> format;
+  if (const auto text = invocation.Value("--format")) format = TableFormatFromText(*text);
+  if (const auto file = invocation.Value("--file")) file_ = session.Output(*file).working();
+  if (format) {
+    // A device or a pipe is written directly, under its own name.
+    const bool regular = file_ && *file_ != std::filesystem::path(*invocation.Value("--file"));
+    table_.emplace(*format, columns, session.environment(), file_, regular);
+    file_.reset();
+  }
 }
 
 void RetrievalOutput::RecordsStarting(std::int32_t total) {
@@ -31,12 +40,17 @@ void RetrievalOutput::RecordsStarting(std::int32_t total) {
   // Lines on the same terminal would run into the progress line.
   const bool shown = environment.err_is_terminal && (file_ || !environment.out_is_terminal);
   progress_.emplace(environment.err, shown, environment.clock, total, "records");
+  if (table_) table_->Start();
 }
 
 void RetrievalOutput::Record(std::string_view pane_line) {
   ++records_;
   if (progress_) progress_->Advance(records_);
-  if (!file_) session_.PrintText(TerminalLines(pane_line));
+  if (!file_ && !table_) session_.PrintText(TerminalLines(pane_line));
+}
+
+void RetrievalOutput::Row(std::span<const TableCell> cells) {
+  if (table_) table_->Row(cells);
 }
 
 ExitStatus RetrievalOutput::Run(const std::function<OperationOutcome()>& retrieve) {
@@ -46,6 +60,7 @@ ExitStatus RetrievalOutput::Run(const std::function<OperationOutcome()>& retriev
   OperationOutcome outcome;
   try {
     outcome = retrieve();
+    if (table_) table_->Close(outcome);
   } catch (const CliError& error) {
     progress_.reset();
     if (error.status() != kInterrupted || !total_) throw;

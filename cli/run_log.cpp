@@ -4,6 +4,7 @@
 
 #include "cli/command_table.h"
 #include "cli/count_options.h"
+#include "cli/record_rows.h"
 #include "cli/retrieval_output.h"
 #include "cli/session.h"
 #include "log/log_commands.h"
@@ -43,6 +44,9 @@ class LogLines final : public LogRetrievalSink {
     }
     output_.Record(text);
   }
+  void Record(std::int32_t index, const RenderedLogRecord& record) override {
+    output_.Row(LogRow(MakeLogEntry(index, record)));
+  }
 
  private:
   CountBoxes boxes_;
@@ -56,7 +60,7 @@ class LogLines final : public LogRetrievalSink {
 
 ExitStatus RunLog(Session& session) {
   const CountBoxes boxes = CountBoxesFromOptions(session.invocation(), "--index");
-  RetrievalOutput output(session);
+  RetrievalOutput output(session, kLogColumns);
   Link& link = session.link();
   LogLines lines(boxes, output);
   return output.Run([&] { return RetrieveLog(link, lines); });

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/command_table.h"
+#include "cli/controller_values.h"
 #include "cli/session.h"
 #include "cli/terminal.h"
 #include "service/responder.h"
@@ -22,17 +23,12 @@ ExitStatus RunRegister(Session& session) {
 }
 
 ExitStatus RunIdent(Session& session) {
-  const std::int32_t ident = ReadIdent(session.link());
-  if (ident <= 0) session.FailStep("ident query", "no identifier above 0 in the reply");
-  session.PrintLine(std::to_string(ident));
+  session.PrintLine(ReadIdentText(session));
   return kDone;
 }
 
 ExitStatus RunPressure(Session& session) {
-  const float pressure = ReadPressure(session.link());
-  if (!IsPressureRead(pressure)) session.FailStep("pressure query", "no pressure above 0 in the reply");
-  const std::string text = PressureText(pressure);
-  session.PrintLine(text.substr(text.find_first_not_of(' ')));
+  session.PrintLine(ReadPressureText(session));
   return kDone;
 }
 

@@ -27,6 +27,8 @@ class Session {
   const Environment& environment() const { return environment_; }
   const Invocation& invocation() const { return invocation_; }
   CliLinkHooks& hooks() { return hooks_; }
+  // The port as given (--port, or the settings file's).
+  const std::string& port_text() const { return port_text_; }
 
   // The link with its port open. Throws CliError(kPortFailed) with the device and the
   // reason, or CliError(kUsage) for a baud rate the device cannot run at.

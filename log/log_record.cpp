@@ -69,17 +69,25 @@ char PrefixLead(std::uint8_t marker) {
 }
 
 // "%c%04d.%02d.%02d-%02d:%02d:%02d ": 21 characters while the values fit their widths.
-std::string Prefix(std::span<const std::uint8_t> record, LogRenderState& state) {
-  std::array<unsigned, kTimeFields.size()> values{};
+// Keeps the values and the stamp in `fields`.
+std::string Prefix(std::span<const std::uint8_t> record, LogRenderState& state, LogRecordFields& fields) {
   for (std::size_t i = 0; i < kTimeFields.size(); ++i) {
     state.last_field_value = ReadField(record, kTimeFields[i], state.last_field_value);
-    values[i] = state.last_field_value;
+    fields.stamp[i] = state.last_field_value;
   }
+  const auto& v = fields.stamp;
   char text[64];
-  const int n = std::snprintf(text, sizeof text, "%c%04u.%02u.%02u-%02u:%02u:%02u ",
-                              PrefixLead(ByteAt(record, 0)), values[0], values[1], values[2],
-                              values[3], values[4], values[5]);
-  return std::string(text, static_cast<std::size_t>(n));
+  const int n = std::snprintf(text, sizeof text, "%c%04u.%02u.%02u-%02u:%02u:%02u ", PrefixLead(ByteAt(record, 0)),
+                              unsigned{v[0]}, unsigned{v[1]}, unsigned{v[2]}, unsigned{v[3]}, unsigned{v[4]},
+                              unsigned{v[5]});
+  const std::string prefix(text, static_cast<std::size_t>(n));
+  fields.marker = ByteAt(record, 0);
+  fields.stamp_text = prefix.substr(1, prefix.size() - 2);
+  fields.stamp_as_received = prefix.size() == kTextColumn;
+  for (std::size_t i = 1; i < kTextColumn && fields.stamp_as_received; ++i) {
+    fields.stamp_as_received = ByteAt(record, i) == static_cast<std::uint8_t>(prefix[i]);
+  }
+  return prefix;
 }
 
 // The L bytes of the line buffer: the prefix, the record's text over it from column
@@ -121,18 +129,20 @@ std::string FoldLineBreaks(std::string line, std::size_t n) {
 }  // namespace
 
 RenderedLogRecord RenderLogRecord(std::span<const std::uint8_t> record, LogRenderState& state) {
-  const std::string buffer = LineBuffer(record, Prefix(record, state));
-  const std::string line = UpToZero(buffer);
   RenderedLogRecord rendered;
+  const std::string buffer = LineBuffer(record, Prefix(record, state, rendered.fields));
+  std::string line = UpToZero(buffer);
   if (!line.empty() && line.front() == '>') {
     rendered.kind = LogRecordKind::kVerbatim;
     rendered.pane_text = line;
     rendered.file_bytes = buffer + "\r\n";
   } else {
     rendered.kind = LogRecordKind::kFolded;
-    rendered.pane_text = FoldLineBreaks(line, CountLineFeeds(record)) + "\r\n";
+    line = FoldLineBreaks(line, CountLineFeeds(record));
+    rendered.pane_text = line + "\r\n";
     rendered.file_bytes = rendered.pane_text;
   }
+  if (line.size() > kTextColumn) rendered.fields.text = line.substr(kTextColumn);
   return rendered;
 }
 

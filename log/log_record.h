@@ -6,6 +6,7 @@
 // second 18..19, separators not read); the event text from byte 21 on.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,6 +27,21 @@ enum class LogRecordKind {
   kFolded,    // any other marker: line breaks folded into one line
 };
 
+// What the line shows of the record's fields, for tables of records.
+struct LogRecordFields {
+  std::uint8_t marker = 0;  // byte 0 as received
+  // Year, month, day, hour, minute, second as the line's prefix shows them, and the
+  // prefix's time stamp as text ("2024.03.07-09:05:00").
+  std::array<std::uint16_t, 6> stamp{};
+  std::string stamp_text;
+  // The event text as the line shows it: from column 21 on, breaks folded or kept.
+  std::string text;
+  // False when columns 1..20 of the record are not what the line shows there: letters
+  // in a field, minus one shown as 65535, another separator, blanks for zeros, a
+  // record shorter than its time stamp.
+  bool stamp_as_received = true;
+};
+
 struct RenderedLogRecord {
   LogRecordKind kind = LogRecordKind::kFolded;
   // To add to the log pane as one line (by the pane's add-a-line rule).
@@ -34,6 +50,7 @@ struct RenderedLogRecord {
   // line buffer (a zero byte that ended the line early included) and CR LF; for
   // kFolded the same text as pane_text, which ends in CR LF.
   std::string file_bytes;
+  LogRecordFields fields;
 
   // `Edi` shows the running number of a verbatim record only.
   bool SetsRunningNumber() const { return kind == LogRecordKind::kVerbatim; }

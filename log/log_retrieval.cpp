@@ -57,6 +57,7 @@ OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink) {
         {link.TransferFrame.data(), static_cast<std::size_t>(length)}, state);
     sink.Line(record.pane_text);
     if (record.SetsRunningNumber()) sink.RunningNumber(i + 1);
+    sink.Record(index, record);
     file.WriteRecord(record.file_bytes);
     link.hooks().PumpMessages();
     if (sink.Boxes().one) break;

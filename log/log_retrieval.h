@@ -10,6 +10,7 @@
 #include "basics/count_boxes.h"
 #include "link/link.h"
 #include "link/operation_outcome.h"
+#include "log/log_record.h"
 
 namespace tarvex {
 
@@ -34,6 +35,11 @@ class LogRetrievalSink {
   // The running number of the record just read (1 for the first); given for verbatim
   // records only.
   virtual void RunningNumber(std::int32_t number) { (void)number; }
+  // Each record read, rendered, with the index it was read at: for tables of records.
+  virtual void Record(std::int32_t index, const RenderedLogRecord& record) {
+    (void)index;
+    (void)record;
+  }
   // True once the user asked the retrieval to stop; asked before every record.
   virtual bool StopRequested() { return false; }
 };
