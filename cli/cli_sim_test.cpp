@@ -51,9 +51,10 @@ class CliAgainstSim : public ::testing::Test {
 };
 
 TEST_F(CliAgainstSim, PrintsValuesWithThePortOfTheSettingsFile) {
-  const std::string settings = "[log]\r\nport=" + server_.link_path() + "\r\nbaud=38400\r\n";
-  WriteFileBytes(Scratch("log.log"), {reinterpret_cast<const std::uint8_t*>(settings.data()), settings.size()});
-  auto result = RunCli({"log-count"}, RealClock(), Scratch("log.log"));
+  // Installed: the user's file first, the log.log beside the executable for the rest.
+  tarvex::testing::PutFile(Scratch("user.log"), "[log]\r\nbaud=38400\r\n");
+  tarvex::testing::PutFile(Scratch("log.log"), "[log]\r\nport=" + server_.link_path() + "\r\nbaud=fast\r\n");
+  auto result = RunCli({"log-count"}, RealClock(), {Scratch("user.log"), Scratch("log.log")});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "300\n");
   EXPECT_EQ(result.err, "");
@@ -180,7 +181,7 @@ TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
     stop = true;
   });
   const auto result = RunCli({"--port", server.link_path(), "log", "--last", "200", "--file", path.string()},
-                             RealClock(), "no-such-folder/log.log", stop);
+                             RealClock(), testing::kNoSettings, stop);
   ctrl_c.join();
   EXPECT_EQ(result.status, 130);
   int read = 0;
@@ -198,7 +199,7 @@ TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {
     WallTime Now() override { return {{14, 0, 0}, {9, 0, 0}}; }
   } wall_clock;
   const auto result = RunCli(On({"archive", "--last", "50", "--file", Scratch("cli.ret").string()}), RealClock(),
-                             "no-such-folder/log.log", std::atomic<bool>(false), wall_clock);
+                             testing::kNoSettings, std::atomic<bool>(false), wall_clock);
   EXPECT_EQ(result.status, 0) << result.err;
   struct Last50 final : ArchiveRetrievalSink {
     explicit Last50(std::filesystem::path path) : path_(std::move(path)) {}
@@ -245,7 +246,7 @@ TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {
   tarvex::testing::FastClock clock(100);
   const std::atomic<bool> stop{true};
   for (const auto& words : {On({"config", "read"}), On({"log", "--file", Scratch("events.log").string()})}) {
-    const auto result = RunCli(words, clock, "no-such-folder/log.log", stop);
+    const auto result = RunCli(words, clock, testing::kNoSettings, stop);
     EXPECT_EQ(result.status, 130) << words[2];
     EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
     EXPECT_EQ(result.out, "");
@@ -256,7 +257,7 @@ TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {
   std::ostringstream err;
   std::istringstream in;
   const Environment terminal{.out = out, .err = err, .in = in, .in_is_terminal = true,
-                             .settings_path = "no-such-folder/log.log", .clock = clock,
+                             .settings = testing::kNoSettings, .clock = clock,
                              .wall_clock = SystemWallClock(), .stop = stop};
   EXPECT_EQ(cli::Run(On({"log-clear"}), terminal), 130);
   server_.WithModel([](sim::ControllerModel& model) { EXPECT_EQ(model.event_log().count(), 300); });
@@ -278,7 +279,7 @@ TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {
     stop = true;
   });
   const auto result =
-      RunCli({"--port", poller.link_path(), "respond", "--day", "17"}, RealClock(), "no-such-folder/log.log", stop);
+      RunCli({"--port", poller.link_path(), "respond", "--day", "17"}, RealClock(), testing::kNoSettings, stop);
   polling.join();
   EXPECT_TRUE(report.passed()) << printed.str();
   EXPECT_EQ(result.status, 0) << result.err;

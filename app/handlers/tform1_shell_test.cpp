@@ -49,10 +49,20 @@ TEST(TForm1Shell, ReadsAWindowsWrittenFileAndKeepsItsOtherContent) {
             "3\r\nbaud=9600\r\n");
 }
 
-TEST(TForm1Shell, MissingKeysFallBackToDefaults) {
+TEST(TForm1Shell, MissingKeysComeFromTheDefaultsFileThenTheBuiltInOnes) {
   Shell shell("[log]\r\nbaud=115200\r\n");
   EXPECT_EQ(shell.form->Edit1.Text(), "7");
   EXPECT_EQ(shell.form->Boud.Text(), "115200");
+  // An installed window: the user's file over the one beside the executable, which
+  // is never written.
+  const std::string defaults = "[log]\r\nport=ttyUSB1\r\nbaud=9600\r\n";
+  testing::PutFile(shell.DefaultsPath(), defaults);
+  shell.form->FormCreate();
+  EXPECT_EQ(shell.form->Edit1.Text(), "ttyUSB1");
+  EXPECT_EQ(shell.form->Boud.Text(), "115200");
+  CloseMainWindow(shell);
+  EXPECT_EQ(FileBytes(shell.SettingsPath()), "[log]\r\nbaud=115200\r\nport=ttyUSB1\r\n");
+  EXPECT_EQ(FileBytes(shell.DefaultsPath()), defaults);
 }
 
 TEST(TForm1Shell, UnwritableSettingsKeepTheWindowOpen) {
