@@ -1,11 +1,13 @@
 // Start-up and shut-down, port selection, status labels, panes, Stop and Diag.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/handlers/command_guard.h"
+#include "app/testing/model_port_rig.h"
 #include "app/testing/shell.h"
 #include "basics/cp1251_text.h"
 
@@ -196,6 +198,52 @@ TEST(TForm1Shell, StatusLabelsShowExactlyOneOutcome) {
   EXPECT_TRUE(f.Label2.Hidden() && !f.Label5.Hidden());
   f.HideStatus();
   EXPECT_TRUE(f.Label2.Hidden() && f.Label5.Hidden());
+}
+
+TEST(TForm1Shell, StartsWithTheHiddenAndDisabledControlsOfItsTables) {
+  Shell shell;
+  TForm1& f = *shell.form;
+  const std::vector<Handle> hidden{f.ok,      f.Label2,      f.Label5,   f.Button4,   f.Button5,
+                                   f.ButContRetro, f.End2,   f.Label3,   f.Label4,    f.Button3,
+                                   f.DownScr, f.Down_testik, f.ButtonUp, f.ButBegLog, f.ButBegRetro};
+  const std::vector<Handle> disabled{f.Button4, f.Button5, f.ButContRetro, f.Button3};
+  const auto listed = [](const std::vector<Handle>& handles, Control control) {
+    return std::ranges::any_of(handles, [&](const Handle& handle) { return handle.id() == control; });
+  };
+  // Every other control of every window starts shown and enabled.
+  for (const ControlRow& row : Controls()) {
+    EXPECT_EQ(shell.view.Shown(row.id), !listed(hidden, row.id)) << row.name;
+    EXPECT_EQ(shell.view.Enabled(row.id), !listed(disabled, row.id)) << row.name;
+  }
+}
+
+TEST(TForm1Shell, OkAndNotOkAreHiddenWhenEveryRequestGoesOut) {
+  testing::ModelPortRig rig;
+  TForm1& f = rig.form();
+  std::string running;
+  int requests = 0;
+  std::vector<std::string> found_shown;
+  auto peer = testing::ModelPeer(rig.model);
+  f.link.PortHandle = std::make_unique<testing::FakePort>(rig.shell.clock, [&](const std::vector<std::uint8_t>& request) {
+    ++requests;
+    if (!f.Label2.Hidden() || !f.Label5.Hidden()) found_shown.push_back(running);
+    return peer(request);
+  });
+  f.Beg.SetText("2");
+  const std::vector<std::pair<const char*, Handle>> commands{
+      {"Begin up log", f.ButBegLog},     {"LOG (count)", f.ButContCount}, {"LOG", f.ButContLog},
+      {"Begin up retro", f.ButBegRetro}, {"RETRO", f.ButContRetro},       {"Clear log", f.ButKillLog}};
+  for (const auto& [name, button] : commands) {
+    for (const bool ok : {true, false}) {
+      ok ? f.ShowOk() : f.ShowNotOk();
+      running = std::string(name) + (ok ? " after OK" : " after NOT OK");
+      requests = 0;
+      rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+      rig.shell.Press(button);
+      EXPECT_GT(requests, 0) << running;
+    }
+  }
+  EXPECT_EQ(found_shown, std::vector<std::string>{});
 }
 
 TEST(TForm1Shell, ProgressMarksAndStop) {
