@@ -13,7 +13,7 @@ TForm1::Services ProductServices(View& view, Dialogs& dialogs, const std::filesy
       .view = view,
       .dialogs = dialogs,
       .clock = RealClock(),
-      .settings_path = SettingsPath(executable.parent_path()),
+      .settings = SettingsFilesFor(executable.parent_path()),
       // At once, like the end of the process that the closing main window asks for:
       // no further clean-up; the system releases the port.
       .exit_process =

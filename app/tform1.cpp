@@ -12,7 +12,7 @@ TForm1::TForm1(Services services)
       wall_clock(services.wall_clock),
       hooks(services.view),
       link(hooks, services.clock),
-      settings_path_(std::move(services.settings_path)),
+      settings_(std::move(services.settings)),
       exit_process_(std::move(services.exit_process)),
       decimal_separator_(services.decimal_separator) {
   Form2.RebootAction = [this] { Run(&TForm1::Button9Click); };

@@ -28,6 +28,7 @@
 #include "app/tform2.h"
 #include "app/view.h"
 #include "app/window_link_hooks.h"
+#include "basics/settings_path.h"
 #include "basics/wall_clock.h"
 #include "link/clock.h"
 #include "link/config_transfer.h"
@@ -42,8 +43,8 @@ class TForm1 final : public ViewEvents {
     View& view;
     Dialogs& dialogs;
     Clock& clock;
-    // The settings file, "log.log" (basics/settings_path.h).
-    std::filesystem::path settings_path;
+    // The settings files, "log.log" (basics/settings_path.h).
+    SettingsFiles settings;
     // Ends the process at once with the given exit code.
     std::function<void(int)> exit_process;
     // The PC's calendar clock (the archive's zone shift, the responder's device clock).
@@ -231,7 +232,7 @@ class TForm1 final : public ViewEvents {
   // The loop of "Start": answers polls until a conversion error or the window's closing.
   void RespondUntilClosed();
 
-  std::filesystem::path settings_path_;
+  SettingsFiles settings_;
   std::function<void(int)> exit_process_;
   char decimal_separator_;
 };

@@ -118,10 +118,14 @@ std::string IniFile::Serialize() const {
   return out;
 }
 
+std::optional<std::string> ReadProfileKey(const std::filesystem::path& file, std::string_view section,
+                                          std::string_view key) {
+  return IniFile::Parse(ReadFileBytes(file).value_or("")).Get(section, key);
+}
+
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view fallback) {
-  const auto value = IniFile::Parse(ReadFileBytes(file).value_or("")).Get(section, key);
-  return value ? *value : std::string(fallback);
+  return ReadProfileKey(file, section, key).value_or(std::string(fallback));
 }
 
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,

@@ -33,6 +33,8 @@ class IniFile {
 };
 
 // The file read whole; a missing or unreadable file reads as no keys.
+std::optional<std::string> ReadProfileKey(const std::filesystem::path& file, std::string_view section,
+                                          std::string_view key);
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view fallback);
 

@@ -25,7 +25,10 @@ std::string ReasonText(const std::error_code& error) {
   return text;
 }
 
-OutputFile::OutputFile(std::filesystem::path path) : path_(std::move(path)) {
+int CloseStream(std::FILE* file) { return std::fclose(file); }
+
+OutputFile::OutputFile(std::filesystem::path path, CloseFunction close)
+    : path_(std::move(path)), file_(nullptr, Closer{close}) {
   errno = 0;
   file_.reset(Create(path_));
   if (!file_) Fail();
@@ -46,7 +49,7 @@ bool OutputFile::Write(std::string_view bytes) {
 
 bool OutputFile::Close() {
   errno = 0;
-  if (file_ && std::fclose(file_.release()) != 0) Fail();
+  if (file_ && file_.get_deleter().close(file_.release()) != 0) Fail();
   return failure_.empty();
 }
 

@@ -17,9 +17,13 @@ namespace tarvex {
 // device", without a capital or a closing stop.
 std::string ReasonText(const std::error_code& error);
 
+// Closes a stream as std::fclose does; tests put a failing one in its place.
+using CloseFunction = int (*)(std::FILE*);
+int CloseStream(std::FILE* file);
+
 class OutputFile {
  public:
-  explicit OutputFile(std::filesystem::path path);
+  explicit OutputFile(std::filesystem::path path, CloseFunction close = CloseStream);
 
   const std::filesystem::path& path() const { return path_; }
 
@@ -36,7 +40,8 @@ class OutputFile {
 
  private:
   struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+    CloseFunction close;
+    void operator()(std::FILE* file) const { close(file); }
   };
   // Keeps the first failure, from errno.
   void Fail();

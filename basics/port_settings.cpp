@@ -4,10 +4,14 @@
 
 namespace tarvex {
 
-PortSettings ReadPortSettings(const std::filesystem::path& file) {
+std::filesystem::path FileOfKey(const SettingsFiles& files, const char* key) {
+  return ReadProfileKey(files.file, kSettingsSection, key) ? files.file : files.defaults;
+}
+
+PortSettings ReadPortSettings(const SettingsFiles& files) {
   const PortSettings defaults;
-  return {.port = ReadProfileString(file, kSettingsSection, kPortKey, defaults.port),
-          .baud = ReadProfileString(file, kSettingsSection, kBaudKey, defaults.baud)};
+  return {.port = ReadProfileString(FileOfKey(files, kPortKey), kSettingsSection, kPortKey, defaults.port),
+          .baud = ReadProfileString(FileOfKey(files, kBaudKey), kSettingsSection, kBaudKey, defaults.baud)};
 }
 
 }  // namespace tarvex

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "basics/settings_path.h"
+
 namespace tarvex {
 
 inline constexpr const char* kSettingsSection = "log";
@@ -17,8 +19,11 @@ struct PortSettings {
   std::string baud = "38400";
 };
 
-// The texts in `file` (code page 1251 bytes as written); a missing key or file gives
-// the default.
-PortSettings ReadPortSettings(const std::filesystem::path& file);
+// The texts in the settings (code page 1251 bytes as written): each key from the file
+// that holds it, the user's before the defaults; a key neither holds gives the default.
+PortSettings ReadPortSettings(const SettingsFiles& files);
+
+// The file whose value of `key` is read.
+std::filesystem::path FileOfKey(const SettingsFiles& files, const char* key);
 
 }  // namespace tarvex

@@ -19,8 +19,11 @@ struct RunResult {
   std::string err;
 };
 
+// Settings that are nowhere: the built-in port and baud.
+inline const SettingsFiles kNoSettings{"no-such-folder/log.log", "no-such-folder/log.log"};
+
 inline RunResult RunCli(const std::vector<std::string>& words, Clock& clock = RealClock(),
-                        const std::filesystem::path& settings_path = "no-such-folder/log.log",
+                        const SettingsFiles& settings = kNoSettings,
                         const std::atomic<bool>& stop = std::atomic<bool>(false),
                         WallClock& wall_clock = SystemWallClock()) {
   std::ostringstream out;
@@ -29,7 +32,7 @@ inline RunResult RunCli(const std::vector<std::string>& words, Clock& clock = Re
   const Environment environment{.out = out,
                                 .err = err,
                                 .in = in,
-                                .settings_path = settings_path,
+                                .settings = settings,
                                 .clock = clock,
                                 .wall_clock = wall_clock,
                                 .stop = stop};

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -51,9 +54,10 @@ class CliAgainstSim : public ::testing::Test {
 };
 
 TEST_F(CliAgainstSim, PrintsValuesWithThePortOfTheSettingsFile) {
-  const std::string settings = "[log]\r\nport=" + server_.link_path() + "\r\nbaud=38400\r\n";
-  WriteFileBytes(Scratch("log.log"), {reinterpret_cast<const std::uint8_t*>(settings.data()), settings.size()});
-  auto result = RunCli({"log-count"}, RealClock(), Scratch("log.log"));
+  // Installed: the user's file first, the log.log beside the executable for the rest.
+  tarvex::testing::PutFile(Scratch("user.log"), "[log]\r\nbaud=38400\r\n");
+  tarvex::testing::PutFile(Scratch("log.log"), "[log]\r\nport=" + server_.link_path() + "\r\nbaud=fast\r\n");
+  auto result = RunCli({"log-count"}, RealClock(), {Scratch("user.log"), Scratch("log.log")});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "300\n");
   EXPECT_EQ(result.err, "");
@@ -73,7 +77,6 @@ TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
        "tarvex-cli: cannot open " + server_.link_path() + ": baud rate 12345 is not supported\n"},
       {On({"log-cuont"}), "tarvex-cli: unknown command 'log-cuont' (tarvex-cli --help lists the commands)\n"},
       {On({"config", "write"}), "tarvex-cli: config write needs FILE\n"},
-      {On({"log", "--last", "-5"}), "tarvex-cli: --last -5: a count cannot be below 0\n"},
       // Nobody could answer the question on a pipe.
       {On({"log-clear"}), "tarvex-cli: log-clear asks first, and standard input is no terminal: add --yes\n"},
   };
@@ -83,6 +86,25 @@ TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
     EXPECT_EQ(result.err, c.err);
   }
   server_.WithModel([](sim::ControllerModel& model) { EXPECT_EQ(model.event_log().count(), 300); });
+}
+
+TEST_F(CliAgainstSim, LastTakesZeroAndRefusesBelowZeroBeforeAnyRequest) {
+  for (const char* command : {"log", "archive"}) {
+    const auto result = RunCli(On({command, "--last", "0"}));
+    EXPECT_EQ(result.status, 0) << command << ": " << result.err;
+    EXPECT_EQ(result.err, "");
+  }
+  // Were a request sent, the silent controller would end the command with status 1.
+  server_.WithModel([](sim::ControllerModel& model) {
+    model.AddFault(sim::ParseFault("long:28:silence"));
+    model.AddFault(sim::ParseFault("long:91:silence"));
+  });
+  tarvex::testing::FastClock clock(100);
+  for (const char* command : {"log", "archive"}) {
+    const auto result = RunCli(On({command, "--last", "-1"}), clock);
+    EXPECT_EQ(result.status, 2) << command;
+    EXPECT_EQ(result.err, "tarvex-cli: --last -1: a count cannot be below 0\n");
+  }
 }
 
 TEST_F(CliAgainstSim, APortThatCannotBeOpenedEndsWithStatus3AndTheReason) {
@@ -180,7 +202,7 @@ TEST(CliLogStop, CtrlCKeepsEveryRecordReadAndSaysInterrupted) {
     stop = true;
   });
   const auto result = RunCli({"--port", server.link_path(), "log", "--last", "200", "--file", path.string()},
-                             RealClock(), "no-such-folder/log.log", stop);
+                             RealClock(), testing::kNoSettings, stop);
   ctrl_c.join();
   EXPECT_EQ(result.status, 130);
   int read = 0;
@@ -198,7 +220,7 @@ TEST_F(CliAgainstSim, ArchiveWritesTheFileOfTheCoreRetrieval) {
     WallTime Now() override { return {{14, 0, 0}, {9, 0, 0}}; }
   } wall_clock;
   const auto result = RunCli(On({"archive", "--last", "50", "--file", Scratch("cli.ret").string()}), RealClock(),
-                             "no-such-folder/log.log", std::atomic<bool>(false), wall_clock);
+                             testing::kNoSettings, std::atomic<bool>(false), wall_clock);
   EXPECT_EQ(result.status, 0) << result.err;
   struct Last50 final : ArchiveRetrievalSink {
     explicit Last50(std::filesystem::path path) : path_(std::move(path)) {}
@@ -245,7 +267,7 @@ TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {
   tarvex::testing::FastClock clock(100);
   const std::atomic<bool> stop{true};
   for (const auto& words : {On({"config", "read"}), On({"log", "--file", Scratch("events.log").string()})}) {
-    const auto result = RunCli(words, clock, "no-such-folder/log.log", stop);
+    const auto result = RunCli(words, clock, testing::kNoSettings, stop);
     EXPECT_EQ(result.status, 130) << words[2];
     EXPECT_EQ(result.err, "tarvex-cli: interrupted\n");
     EXPECT_EQ(result.out, "");
@@ -256,11 +278,28 @@ TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {
   std::ostringstream err;
   std::istringstream in;
   const Environment terminal{.out = out, .err = err, .in = in, .in_is_terminal = true,
-                             .settings_path = "no-such-folder/log.log", .clock = clock,
+                             .settings = testing::kNoSettings, .clock = clock,
                              .wall_clock = SystemWallClock(), .stop = stop};
   EXPECT_EQ(cli::Run(On({"log-clear"}), terminal), 130);
   server_.WithModel([](sim::ControllerModel& model) { EXPECT_EQ(model.event_log().count(), 300); });
 }
+
+// The real clock, telling when it is first read: the responder's first wait for a poll
+// has begun then, on a port opened and purged.
+class ReadyClock final : public Clock {
+ public:
+  TimePoint Now() override {
+    if (!told_.test_and_set()) ready_.set_value();
+    return RealClock().Now();
+  }
+  void Sleep(Duration d) override { RealClock().Sleep(d); }
+  bool WaitReady(std::chrono::seconds limit) { return future_.wait_for(limit) == std::future_status::ready; }
+
+ private:
+  std::atomic_flag told_;
+  std::promise<void> ready_;
+  std::future<void> future_ = ready_.get_future();
+};
 
 TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {
   const tarvex::testing::ScratchFolder folder("cli-respond");
@@ -268,18 +307,30 @@ TEST(CliResponder, AnswersThePollsWithATraceLineEachUntilCtrlC) {
   options.count = sim::FieldPollRound().size();
   // The poller checks the day of every clock answer.
   options.expect.day = 17;
-  sim::PtyPoller poller((folder.path() / "tty").string(), options);
-  poller.Open();
+  auto poller = std::make_unique<sim::PtyPoller>((folder.path() / "tty").string(), options);
+  poller->Open();
   std::atomic<bool> stop{false};
+  ReadyClock clock;
+  std::promise<testing::RunResult> ran;
+  auto ended = ran.get_future();
+  std::thread tool([&, link = poller->link_path()] {
+    ran.set_value(RunCli({"--port", link, "respond", "--day", "17"}, clock, testing::kNoSettings, stop));
+  });
   sim::PollReport report;
   std::ostringstream printed;
-  std::thread polling([&] {
-    if (poller.WaitForDevice(std::chrono::seconds(10))) report = poller.Run(printed);
-    stop = true;
-  });
-  const auto result =
-      RunCli({"--port", poller.link_path(), "respond", "--day", "17"}, RealClock(), "no-such-folder/log.log", stop);
-  polling.join();
+  if (clock.WaitReady(std::chrono::seconds(10))) report = poller->Run(printed);
+  stop = true;
+  const bool ended_by_ctrl_c = ended.wait_for(std::chrono::seconds(1)) == std::future_status::ready;
+  EXPECT_TRUE(ended_by_ctrl_c) << "respond runs on after Ctrl+C";
+  if (!ended_by_ctrl_c) {
+    poller.reset();  // the line hung up ends it where Ctrl+C did not
+    if (ended.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+      std::fputs("respond ends neither by Ctrl+C nor by a hang-up\n", stderr);
+      std::abort();
+    }
+  }
+  tool.join();
+  const testing::RunResult result = ended.get();
   EXPECT_TRUE(report.passed()) << printed.str();
   EXPECT_EQ(result.status, 0) << result.err;
   // The window's twelve pane lines, the controller's text in UTF-8.

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iosfwd>
 
+#include "basics/settings_path.h"
 #include "basics/wall_clock.h"
 #include "link/clock.h"
 
@@ -19,8 +20,8 @@ struct Environment {
   // between lines that go to the same terminal.
   bool out_is_terminal = false;
   bool err_is_terminal = false;
-  // The settings file that holds the port and baud defaults.
-  std::filesystem::path settings_path;
+  // The settings files that hold the port and baud defaults.
+  SettingsFiles settings;
   Clock& clock;
   WallClock& wall_clock;
   // Set by Ctrl+C.

@@ -62,7 +62,7 @@ std::string CommandHelp(const Command& command) {
 }  // namespace
 
 std::string HelpText(const Invocation& invocation, std::span<const Command> commands,
-                     const std::string& settings_path) {
+                     const SettingsFiles& settings) {
   if (invocation.command != nullptr) return CommandHelp(*invocation.command);
   if (!invocation.group.empty()) {
     return std::string(kUsageHead) + invocation.group + " COMMAND [OPTIONS]\n\nCommands:\n" +
@@ -81,7 +81,8 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          "  --baud BAUD   the baud rate\n"
          "  --version     print the version and end\n"
          "PORT and BAUD default to the window's settings (7 and 38400 when it has none):\n"
-         "  " + settings_path + "\n"
+         "  " + settings.file.string() + "\n" +
+         (settings.defaults == settings.file ? "" : "  then " + settings.defaults.string() + "\n") +
          "tarvex-cli COMMAND --help shows a command's options.\n"
          "\n"
          "An output file (--file, --output, script get's FILE) is written as\n"

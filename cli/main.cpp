@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
       .in_is_terminal = cli::IsTerminal(stdin),
       .out_is_terminal = cli::IsTerminal(stdout),
       .err_is_terminal = cli::IsTerminal(stderr),
-      .settings_path = SettingsPath(cli::ExecutableFolder()),
+      .settings = SettingsFilesFor(cli::ExecutableFolder()),
       .clock = RealClock(),
       .wall_clock = SystemWallClock(),
       .stop = cli::InstallStopSignal(),

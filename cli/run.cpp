@@ -20,7 +20,7 @@ int Run(const std::vector<std::string>& words, const Environment& environment) {
       return kDone;
     }
     if (invocation.help) {
-      environment.out << HelpText(invocation, Commands(), environment.settings_path.string()) << std::flush;
+      environment.out << HelpText(invocation, Commands(), environment.settings) << std::flush;
       return kDone;
     }
     Session session(environment, invocation);

@@ -17,11 +17,11 @@ Session::Session(const Environment& environment, const Invocation& invocation)
       hooks_(environment.stop, invocation.command->stops_itself),
       link_(hooks_, environment.clock) {
   hooks_.SetLink(&link_);
-  const PortSettings saved = ReadPortSettings(environment.settings_path);
+  const PortSettings saved = ReadPortSettings(environment.settings);
   port_text_ = invocation.port.value_or(saved.port);
   if (port_text_.empty()) throw CliError(kUsage, "no port given");
   const std::string baud_text = invocation.baud.value_or(saved.baud);
-  baud_ = IntegerValue(invocation.baud ? "--baud" : "baud in " + environment.settings_path.string(), baud_text);
+  baud_ = IntegerValue(invocation.baud ? "--baud" : "baud in " + FileOfKey(environment.settings, kBaudKey).string(), baud_text);
 }
 
 Link& Session::link() {

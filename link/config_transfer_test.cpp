@@ -19,6 +19,9 @@ using testing::Chunk;
 struct ShortController {
   std::string text;
   std::size_t block = 40;
+  // Read blocks padded with zeros before their checksum to this many bytes, as some
+  // controllers send them.
+  std::size_t pad = 0;
   int silent_at = -1;
   int requests = 0;
   std::map<std::size_t, Bytes> written;
@@ -44,6 +47,7 @@ struct ShortController {
       reply.insert(reply.end(), text.begin() + static_cast<std::ptrdiff_t>(address),
                    text.begin() + static_cast<std::ptrdiff_t>(address + c));
     }
+    if (pad > reply.size() + 2) reply.resize(pad - 2, 0);
     reply.push_back(0x5A);
     reply.push_back(0xA5);
     return {{2ms, reply}};
@@ -127,6 +131,17 @@ TEST_F(ConfigTransferTest, TwoByteBlockReplyEndsTheText) {
     return std::vector<Chunk>{{2ms, {1, 17}}};
   });
   EXPECT_EQ(Uploaded(UploadConfig(link, text).bytes), "abc");
+}
+
+TEST_F(ConfigTransferTest, PaddedBlocksCountOnlyTheirTextBytes) {
+  // Padded to 16 bytes, the short last block runs on past its text; padded to 64,
+  // every block of 40 does.
+  controller.text = std::string(45, 'p');
+  controller.text[44] = '}';
+  for (const std::size_t pad : {16u, 64u}) {
+    controller.pad = pad;
+    EXPECT_EQ(Uploaded(UploadConfig(link, text).bytes), controller.text) << pad;
+  }
 }
 
 TEST_F(ConfigTransferTest, BlockClaimingMoreThanArrivedIsRefused) {

@@ -2,8 +2,8 @@
 
 namespace tarvex {
 
-RetrievalFile::RetrievalFile(const std::optional<std::filesystem::path>& path) {
-  if (path) file_.emplace(*path);
+RetrievalFile::RetrievalFile(const std::optional<std::filesystem::path>& path, CloseFunction close) {
+  if (path) file_.emplace(*path, close);
 }
 
 void RetrievalFile::Write(std::string_view bytes) {

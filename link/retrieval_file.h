@@ -16,7 +16,7 @@ namespace tarvex {
 class RetrievalFile {
  public:
   // Creates the file at `path`, replacing any of that name; no file without a path.
-  explicit RetrievalFile(const std::optional<std::filesystem::path>& path);
+  explicit RetrievalFile(const std::optional<std::filesystem::path>& path, CloseFunction close = CloseStream);
 
   // True when the front end named a file, whether or not it could be created.
   bool named() const { return file_.has_value(); }

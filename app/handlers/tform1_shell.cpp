@@ -34,8 +34,8 @@ void TForm1::Button1Click() { Memo.Clear(); }
 void TForm1::FormClose() {
   // Each key is written to the file at once, port first.
   for (const auto& [key, edit] : {std::pair{kPortKey, Edit1}, std::pair{kBaudKey, Boud}}) {
-    if (!WriteProfileString(settings_path_, kSettingsSection, key, edit.Text())) {
-      throw FrameworkError("Unable to write to " + Cp1251FromPath(std::filesystem::path(settings_path_).make_preferred()));
+    if (!WriteProfileString(settings_.file, kSettingsSection, key, edit.Text())) {
+      throw FrameworkError("Unable to write to " + Cp1251FromPath(std::filesystem::path(settings_.file).make_preferred()));
     }
   }
   hooks.SetClosing();
@@ -53,7 +53,7 @@ void TForm1::Button7Click() {
 void TForm1::Button8Click() { StopRequested = true; }
 
 void TForm1::FormCreate() {
-  const PortSettings settings = ReadPortSettings(settings_path_);
+  const PortSettings settings = ReadPortSettings(settings_);
   Edit1.SetText(settings.port);
   Boud.SetText(settings.baud);
 }

@@ -1,11 +1,13 @@
 // Start-up and shut-down, port selection, status labels, panes, Stop and Diag.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/handlers/command_guard.h"
+#include "app/testing/model_port_rig.h"
 #include "app/testing/shell.h"
 #include "basics/cp1251_text.h"
 
@@ -49,10 +51,20 @@ TEST(TForm1Shell, ReadsAWindowsWrittenFileAndKeepsItsOtherContent) {
             "3\r\nbaud=9600\r\n");
 }
 
-TEST(TForm1Shell, MissingKeysFallBackToDefaults) {
+TEST(TForm1Shell, MissingKeysComeFromTheDefaultsFileThenTheBuiltInOnes) {
   Shell shell("[log]\r\nbaud=115200\r\n");
   EXPECT_EQ(shell.form->Edit1.Text(), "7");
   EXPECT_EQ(shell.form->Boud.Text(), "115200");
+  // An installed window: the user's file over the one beside the executable, which
+  // is never written.
+  const std::string defaults = "[log]\r\nport=ttyUSB1\r\nbaud=9600\r\n";
+  testing::PutFile(shell.DefaultsPath(), defaults);
+  shell.form->FormCreate();
+  EXPECT_EQ(shell.form->Edit1.Text(), "ttyUSB1");
+  EXPECT_EQ(shell.form->Boud.Text(), "115200");
+  CloseMainWindow(shell);
+  EXPECT_EQ(FileBytes(shell.SettingsPath()), "[log]\r\nbaud=115200\r\nport=ttyUSB1\r\n");
+  EXPECT_EQ(FileBytes(shell.DefaultsPath()), defaults);
 }
 
 TEST(TForm1Shell, UnwritableSettingsKeepTheWindowOpen) {
@@ -186,6 +198,52 @@ TEST(TForm1Shell, StatusLabelsShowExactlyOneOutcome) {
   EXPECT_TRUE(f.Label2.Hidden() && !f.Label5.Hidden());
   f.HideStatus();
   EXPECT_TRUE(f.Label2.Hidden() && f.Label5.Hidden());
+}
+
+TEST(TForm1Shell, StartsWithTheHiddenAndDisabledControlsOfItsTables) {
+  Shell shell;
+  TForm1& f = *shell.form;
+  const std::vector<Handle> hidden{f.ok,      f.Label2,      f.Label5,   f.Button4,   f.Button5,
+                                   f.ButContRetro, f.End2,   f.Label3,   f.Label4,    f.Button3,
+                                   f.DownScr, f.Down_testik, f.ButtonUp, f.ButBegLog, f.ButBegRetro};
+  const std::vector<Handle> disabled{f.Button4, f.Button5, f.ButContRetro, f.Button3};
+  const auto listed = [](const std::vector<Handle>& handles, Control control) {
+    return std::ranges::any_of(handles, [&](const Handle& handle) { return handle.id() == control; });
+  };
+  // Every other control of every window starts shown and enabled.
+  for (const ControlRow& row : Controls()) {
+    EXPECT_EQ(shell.view.Shown(row.id), !listed(hidden, row.id)) << row.name;
+    EXPECT_EQ(shell.view.Enabled(row.id), !listed(disabled, row.id)) << row.name;
+  }
+}
+
+TEST(TForm1Shell, OkAndNotOkAreHiddenWhenEveryRequestGoesOut) {
+  testing::ModelPortRig rig;
+  TForm1& f = rig.form();
+  std::string running;
+  int requests = 0;
+  std::vector<std::string> found_shown;
+  auto peer = testing::ModelPeer(rig.model);
+  f.link.PortHandle = std::make_unique<testing::FakePort>(rig.shell.clock, [&](const std::vector<std::uint8_t>& request) {
+    ++requests;
+    if (!f.Label2.Hidden() || !f.Label5.Hidden()) found_shown.push_back(running);
+    return peer(request);
+  });
+  f.Beg.SetText("2");
+  const std::vector<std::pair<const char*, Handle>> commands{
+      {"Begin up log", f.ButBegLog},     {"LOG (count)", f.ButContCount}, {"LOG", f.ButContLog},
+      {"Begin up retro", f.ButBegRetro}, {"RETRO", f.ButContRetro},       {"Clear log", f.ButKillLog}};
+  for (const auto& [name, button] : commands) {
+    for (const bool ok : {true, false}) {
+      ok ? f.ShowOk() : f.ShowNotOk();
+      running = std::string(name) + (ok ? " after OK" : " after NOT OK");
+      requests = 0;
+      rig.shell.dialogs.confirm_answers = {Dialogs::kYes};
+      rig.shell.Press(button);
+      EXPECT_GT(requests, 0) << running;
+    }
+  }
+  EXPECT_EQ(found_shown, std::vector<std::string>{});
 }
 
 TEST(TForm1Shell, ProgressMarksAndStop) {

@@ -1,6 +1,6 @@
 // Test harness for the window logic: a view (the fake one, or a renderer's), scripted
-// dialogs, a clock that only moves when the link sleeps, a settings file in a fresh
-// folder and a recorded process exit.
+// dialogs, a clock that only moves when the link sleeps, a settings file (and its
+// defaults) in a fresh folder and a recorded process exit.
 #pragma once
 
 #include <filesystem>
@@ -37,7 +37,7 @@ class BasicShell {
         .view = view,
         .dialogs = dialogs,
         .clock = window_clock != nullptr ? *window_clock : clock,
-        .settings_path = SettingsPath(),
+        .settings = {SettingsPath(), DefaultsPath()},
         .exit_process = [this](int code) { exit_codes.push_back(code); },
         .wall_clock = wall_clock,
     });
@@ -55,6 +55,9 @@ class BasicShell {
   }
 
   std::filesystem::path SettingsPath() const { return dir.path() / "log.log"; }
+  // The settings beside the executable of an installed window; none unless the test
+  // puts them there.
+  std::filesystem::path DefaultsPath() const { return dir.path() / "defaults.log"; }
   std::filesystem::path PathOf(const char* name) const { return dir.path() / name; }
 
   // Two shells of one test keep apart.
