@@ -13,6 +13,25 @@ std::u16string Utf16FromCp1251(std::string_view bytes) {
   return text;
 }
 
+std::string Utf8FromCp1251(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const char c : bytes) {
+    const char16_t u = Cp1251ToUnicode(static_cast<std::uint8_t>(c));
+    if (u < 0x80) {
+      text += static_cast<char>(u);
+    } else if (u < 0x800) {
+      text += static_cast<char>(0xC0 | (u >> 6));
+      text += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      text += static_cast<char>(0xE0 | (u >> 12));
+      text += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return text;
+}
+
 std::string Cp1251FromUtf16(std::u16string_view text) {
   std::string bytes;
   bytes.reserve(text.size());

@@ -9,6 +9,7 @@
 namespace tarvex {
 
 std::u16string Utf16FromCp1251(std::string_view bytes);
+std::string Utf8FromCp1251(std::string_view bytes);
 
 // A character without a code in the page becomes '?'; so does each malformed
 // sequence, and a character outside the basic plane is one '?', not two.

@@ -9,6 +9,7 @@ TEST(Cp1251TextTest, EveryByteSurvivesARoundTripAndRussianHasItsCodes) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(Cp1251FromUtf16(Utf16FromCp1251(all)), all);
+  EXPECT_EQ(Cp1251FromUtf8(Utf8FromCp1251(all)), all);
   EXPECT_EQ(Cp1251FromUtf8("Вы уверены? Ёё №"), "\xC2\xFB \xF3\xE2\xE5\xF0\xE5\xED\xFB? \xA8\xB8 \xB9");
   EXPECT_EQ(Utf16FromCp1251("\xCF\xE5\xF0\xE8\xEE\xE4"), u"Период");
 }

@@ -22,7 +22,9 @@ std::string TerminalLines(std::string_view pane_line) {
 }  // namespace
 
 RetrievalOutput::RetrievalOutput(Session& session) : session_(session) {
-  if (const auto file = session.invocation().Value("--file")) file_ = session.Output(*file).working();
+  auto file = session.invocation().Value("--file");
+  if (!file) file = session.invocation().Value("--append");
+  if (file) file_ = session.Output(*file).working();
 }
 
 void RetrievalOutput::RecordsStarting(std::int32_t total) {

@@ -4,6 +4,7 @@
 #include <locale>
 
 #include "basics/cp1251_table.h"
+#include "basics/cp1251_text.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -60,24 +61,7 @@ void UseBinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
 
 bool IsTerminal(std::FILE* stream) { return ::isatty(::fileno(stream)) != 0; }
 
-std::string TerminalFromCp1251(std::string_view cp1251) {
-  std::string out;
-  out.reserve(cp1251.size() * 2);
-  for (const char c : cp1251) {
-    const char16_t u = Cp1251ToUnicode(static_cast<std::uint8_t>(c));
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return out;
-}
+std::string TerminalFromCp1251(std::string_view cp1251) { return Utf8FromCp1251(cp1251); }
 
 std::string TerminalFromUtf8(std::string_view utf8) { return std::string(utf8); }
 
