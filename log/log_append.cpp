@@ -1,6 +1,5 @@
 #include "log/log_append.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "log/log_commands.h"
@@ -38,7 +37,7 @@ LogAppendPlan PlanLogAppend(const LogFileEnd& end, std::int32_t count, std::int3
   const LogAppendPlan everything{.section = full ? LogSection::kMissing : LogSection::kCleared, .records = count};
   if (!full && pointer < InRing(end.pointer)) return {.section = LogSection::kCleared, .records = count};
   if (end.records && !holds_last_record(InRing(std::int64_t{end.pointer} - 1))) return everything;
-  return {.records = std::min(count, InRing(std::int64_t{pointer} - end.pointer))};
+  return {.records = InRing(std::int64_t{pointer} - end.pointer)};
 }
 
 std::string LogSectionLine(LogSection section, std::int32_t pointer) {

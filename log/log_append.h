@@ -31,7 +31,8 @@ enum class LogSection {
 
 struct LogAppendPlan {
   LogSection section = LogSection::kFollowing;
-  std::int32_t records = 0;  // the last this many records of the log
+  // The last this many records of the log (a retrieval reads no more than it holds).
+  std::int32_t records = 0;
 };
 
 // What to add to a file that ends at `end`, from the controller's count and pointer

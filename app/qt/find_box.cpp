@@ -94,8 +94,8 @@ bool FindBox::FindNext() {
   QTextCursor match(pane_->document());
   match.setPosition(static_cast<int>(query.down ? found->start : found->end));
   match.setPosition(static_cast<int>(query.down ? found->end : found->start), QTextCursor::KeepAnchor);
+  // Scrolls it into view too.
   pane_->setTextCursor(match);
-  pane_->ensureCursorVisible();
   return true;
 }
 

@@ -51,12 +51,16 @@ class FindBoxTest : public QObject {
     QCOMPARE(log.textCursor().selectionStart(), found_at);
     QCOMPARE(log.textCursor().selectedText(), QString::fromUtf8("ошибка"));
 
-    // Up, with the case matched: the first one only.
-    box.match_case().setChecked(true);
+    // Up: the first one again. Matching case from the start: the second one.
     box.up().setChecked(true);
-    box.what().setText(QString::fromUtf8("Ошибка"));
     QVERIFY(box.FindNext());
-    QVERIFY(log.textCursor().selectionStart() < found_at);
+    QCOMPARE(log.textCursor().selectedText(), QString::fromUtf8("Ошибка"));
+    box.down().setChecked(true);
+    box.match_case().setChecked(true);
+    box.what().setText(QString::fromUtf8("ошибка"));
+    log.moveCursor(QTextCursor::Start);
+    QVERIFY(box.FindNext());
+    QCOMPARE(log.textCursor().selectionStart(), found_at);
 
     // Closed, then Ctrl+F in the configuration pane: the box finds there.
     box.hide();
@@ -67,7 +71,6 @@ class FindBoxTest : public QObject {
     QTest::keyClick(&config, Qt::Key_F, Qt::ControlModifier);
     QVERIFY(box.isVisible());
     box.match_case().setChecked(false);
-    box.down().setChecked(true);
     box.what().setText(QString::fromUtf8("ЁЛКА"));
     QVERIFY(box.FindNext());
     QCOMPARE(config.textCursor().selectedText(), QString::fromUtf8("ёлка"));

@@ -115,6 +115,7 @@ void Win32FindBox::FindNext() {
   } else {
     SendMessageW(pane_, EM_SETSEL, found->end, static_cast<LPARAM>(found->start));
   }
+  // Windows' EM_SETSEL leaves the view where it is (wine's scrolls).
   SendMessageW(pane_, EM_SCROLLCARET, 0, 0);
 }
 
