@@ -1,5 +1,6 @@
 // The find box on the window's real panes: Ctrl+F, Find Next, F3, the selection, the
-// view, "not found", and a pane that keeps filling between searches.
+// view, "not found", and a pane that keeps filling, between searches and while a LOG
+// runs against the simulator.
 #include "app/qt/find_box.h"
 
 #include <QApplication>
@@ -8,10 +9,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/qt/cp1251.h"
 #include "app/qt/qt_view.h"
+#include "app/qt/testing/sim_window.h"
 #include "app/qt/text_pane.h"
 
 using namespace tarvex;
@@ -74,6 +77,33 @@ class FindBoxTest : public QObject {
     box.what().setText(QString::fromUtf8("ЁЛКА"));
     QVERIFY(box.FindNext());
     QCOMPARE(config.textCursor().selectedText(), QString::fromUtf8("ёлка"));
+  }
+
+  void FindsWhileALogFillsThePane() {
+    testing::SimWindow sim(600);
+    QtView& view = sim.shell.view;
+    QVERIFY(testing::ShowActive(view.WindowOf(Window::kForm1)));
+    FindBox box(&view.WindowOf(Window::kForm1), {&view.PaneOf(Control::Memo1), &view.PaneOf(Control::Memo)});
+    TextPane& log = view.PaneOf(Control::Memo1);
+    sim.shell.Click(sim.form().Last500);
+    int found_at = -1;
+    int lines_then = 0;
+    QTimer finder;
+    QObject::connect(&finder, &QTimer::timeout, [&] {
+      if (found_at >= 0 || testing::RequestsWritten(sim.form()) < 2 + 50) return;
+      log.setFocus();
+      QTest::keyClick(&log, Qt::Key_F, Qt::ControlModifier);
+      box.what().setText(QString::fromUtf8("ДВЕРЬ"));
+      if (box.FindNext()) found_at = log.textCursor().selectionStart();
+      lines_then = log.document()->blockCount();
+    });
+    finder.start(1);
+    sim.shell.Click(sim.form().ButContLog);
+    finder.stop();
+    QVERIFY(found_at >= 0);
+    QVERIFY(lines_then < 500 && log.document()->blockCount() > 500);
+    QCOMPARE(log.textCursor().selectionStart(), found_at);
+    QCOMPARE(log.textCursor().selectedText(), QString::fromUtf8("дверь"));
   }
 };
 
