@@ -1,9 +1,11 @@
-// The system's Find dialog on the window's real panes, in this process under wine.
+// The system's Find dialog on the window's real panes, in this process under wine:
+// searches between added lines, and while a LOG against the simulator fills the pane.
 #include "app/win32/win32_find_box.h"
 
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include "app/win32/testing/win32_shell.h"
 #include "app/win32/win32_view.h"
 #include "basics/cp1251_text.h"
 
@@ -63,6 +65,46 @@ TEST(Win32FindBox, CtrlFOpensTheFindDialogAndAMatchIsSelectedAndShownWhileThePan
 
   SendMessageW(find.box(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(find.box(), nullptr);
+}
+
+// Ctrl+F and "Find Next" from a timer, while LOG reads 100 records from the simulator.
+struct FindDuringLog {
+  Win32FindBox* find = nullptr;
+  HWND log = nullptr;
+  LRESULT lines_then = 0;
+  std::pair<DWORD, DWORD> found{};
+};
+FindDuringLog during;
+
+void CALLBACK FindOnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (during.lines_then != 0 || SendMessageW(during.log, EM_GETLINECOUNT, 0, 0) < 20) return;
+  KillTimer(nullptr, timer);
+  SendMessageW(during.log, WM_CHAR, 0x06, 0);
+  SetDlgItemTextW(during.find->box(), edt1, L"БАР");
+  SendMessageW(during.find->box(), WM_COMMAND, IDOK, 0);
+  during.found = Selection(during.log);
+  during.lines_then = SendMessageW(during.log, EM_GETLINECOUNT, 0, 0);
+}
+
+TEST(Win32FindBox, FindsWhileALogFillsThePane) {
+  const std::string com = testing::ComFromEnv("TARVEX_TEST_LOG_COM");
+  if (com.empty()) GTEST_SKIP() << "TARVEX_TEST_LOG_COM names no simulator port";
+  testing::Win32Shell shell{std::nullopt, &RealClock()};
+  Win32FindBox find(shell.view.WindowOf(Window::kForm1),
+                    {shell.view.WidgetOf(Control::Memo1), shell.view.WidgetOf(Control::Memo)});
+  during = {.find = &find, .log = shell.view.WidgetOf(Control::Memo1)};
+  shell.form->Edit1.SetText(com);
+  shell.form->Boud.SetText("38400");
+  shell.Click(shell.form->Last100);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1, FindOnTimer);
+  shell.Click(shell.form->ButContLog);
+  KillTimer(nullptr, timer);
+  shell.form->link.Close();
+  ASSERT_GT(during.lines_then, 0) << "the timer never found 20 lines";
+  EXPECT_LT(during.lines_then, 100);
+  EXPECT_GT(SendMessageW(during.log, EM_GETLINECOUNT, 0, 0), 100);
+  EXPECT_LT(during.found.first, during.found.second) << "nothing found";
+  EXPECT_EQ(Selection(during.log), during.found);
 }
 
 }  // namespace
