@@ -12,6 +12,7 @@
 #include "archive/archive_retrieval.h"
 #include "basics/file_bytes.h"
 #include "cli/cli_run_testing.h"
+#include "sim/model/default_data.h"
 #include "sim/model/fault.h"
 #include "sim/poll/field_polls.h"
 #include "sim/poll/pty_poller.h"
@@ -77,6 +78,7 @@ TEST_F(CliAgainstSim, UsageErrorsEndWithStatus2AndTheirReason) {
        "tarvex-cli: cannot open " + server_.link_path() + ": baud rate 12345 is not supported\n"},
       {On({"log-cuont"}), "tarvex-cli: unknown command 'log-cuont' (tarvex-cli --help lists the commands)\n"},
       {On({"config", "write"}), "tarvex-cli: config write needs FILE\n"},
+      {On({"log", "--append", "events.log", "--index", "3"}), "tarvex-cli: --append and --index exclude each other\n"},
       // Nobody could answer the question on a pipe.
       {On({"log-clear"}), "tarvex-cli: log-clear asks first, and standard input is no terminal: add --yes\n"},
   };
@@ -139,6 +141,53 @@ TEST_F(CliAgainstSim, LogWritesTheWindowsFileAndPrintsThePanesLines) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1) << result.out;
   EXPECT_NE(result.out.find("\xD0"), std::string::npos) << result.out;
+}
+
+TEST_F(CliAgainstSim, LogAppendAddsEachNightsRecordsAndSaysWhenTheLogWasClearedOrOverrun) {
+  const auto records = sim::DefaultEventRecords(5000, 1);
+  std::size_t written = 300;
+  const auto add = [&](std::size_t n) {
+    server_.WithModel([&](sim::ControllerModel& model) {
+      for (const std::size_t end = written + n; written < end;) model.event_log().Append(records[written++]);
+    });
+  };
+  // The file of the records, its pointer line `line`.
+  const auto section = [&](const std::string& line, std::int32_t pointer, std::int32_t first, std::int32_t n) {
+    std::string file;
+    server_.WithModel([&](sim::ControllerModel& model) { file = sim::ExpectedLogFile(model, pointer, first, n); });
+    return line + file.substr(file.find("\r\n") + 2);
+  };
+  const auto path = Scratch("events.log");
+  const auto night = [&] {
+    const auto result = RunCli(On({"log", "--append", path.string(), "--last", "100"}));
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out + result.err, "");
+    return ReadFileBytes(path).value_or("");
+  };
+  add(1650);
+  std::string expected = section("pointer = 1950\r\n", 1950, 1850, 100);
+  EXPECT_EQ(night(), expected) << "a first run is --file's";
+  add(30);
+  expected += section("pointer = 1980\r\n", 1980, 1950, 30);
+  EXPECT_EQ(night(), expected);
+  EXPECT_EQ(night(), expected) << "nothing new";
+  add(50);
+  expected += section("pointer = 30\r\n", 30, 1980, 50);
+  EXPECT_EQ(night(), expected) << "across the ring's end";
+  add(2100);
+  expected += section("pointer = 130 (more records were written than the log holds: some are missing)\r\n", 130,
+                      130 - 2000, 2000);
+  EXPECT_EQ(night(), expected);
+  EXPECT_EQ(RunCli(On({"log-clear", "--yes"})).status, 0);
+  add(20);
+  expected += section("pointer = 20 (the log was cleared)\r\n", 20, 0, 20);
+  EXPECT_EQ(night(), expected) << "the pointer went back";
+  // Cleared and filled past the file's last record: only that record tells.
+  EXPECT_EQ(RunCli(On({"log-clear", "--yes"})).status, 0);
+  add(40);
+  expected += section("pointer = 40 (the log was cleared)\r\n", 40, 0, 40);
+  EXPECT_EQ(night(), expected);
+  EXPECT_FALSE(std::filesystem::exists(Scratch("events.log.partial")));
 }
 
 TEST_F(CliAgainstSim, AFailedRunLeavesTheEarlierFileAndKeepsTheRecordsReadInPartial) {
@@ -256,6 +305,33 @@ TEST_F(CliAgainstSim, AConfigurationWrittenAndReadBackIsTheSameFile) {
   EXPECT_EQ(RunCli(On({"config", "read", "--output", Scratch("out.cfg").string()})).status, 0);
   EXPECT_EQ(ReadFileBytes(Scratch("out.cfg")), text);
   EXPECT_EQ(RunCli(On({"config", "read"})).out, "{\"name\":\"Котёл\",\r\n\"n\":1}\n");
+}
+
+TEST_F(CliAgainstSim, ConfigWriteRefusesTextThatIsNoJsonUnlessForcedAndReadIndentsIt) {
+  const auto configuration = [&] {
+    std::vector<std::uint8_t> bytes;
+    server_.WithModel([&](sim::ControllerModel& model) { bytes = model.config().configuration(); });
+    return bytes;
+  };
+  const auto before = configuration();
+  // "Котёл", then a comma before the closing brace.
+  const std::string text = "{\"name\":\"\xCA\xEE\xF2\xB8\xEB\",\r\n\"n\":1,}";
+  WriteFileBytes(Scratch("in.cfg"), {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+  auto result = RunCli(On({"config", "write", Scratch("in.cfg").string()}));
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "tarvex-cli: " + Scratch("in.cfg").string() +
+                            " is not well-formed JSON: line 2, column 7: syntax error while parsing object key - "
+                            "unexpected '}'; expected string literal (--force writes it anyway)\n");
+  EXPECT_EQ(configuration(), before) << "nothing was sent";
+  EXPECT_EQ(RunCli(On({"config", "write", "--force", Scratch("in.cfg").string()})).status, 0);
+  result = RunCli(On({"config", "read", "--pretty"}));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err.substr(0, 74),
+            "tarvex-cli: the configuration is not well-formed JSON: line 2, column 7: s");
+  const std::string valid = "{\"name\":\"\xCA\xEE\xF2\xB8\xEB\",\"n\":[1]}";
+  WriteFileBytes(Scratch("in.cfg"), {reinterpret_cast<const std::uint8_t*>(valid.data()), valid.size()});
+  EXPECT_EQ(RunCli(On({"config", "write", Scratch("in.cfg").string()})).status, 0);
+  EXPECT_EQ(RunCli(On({"config", "read", "--pretty"})).out, "{\n  \"name\": \"Котёл\",\n  \"n\": [\n    1\n  ]\n}\n");
 }
 
 TEST_F(CliAgainstSim, CtrlCEndsAnyWaitAtOnceWithTheInterruptedStatus) {

@@ -16,11 +16,14 @@ const std::vector<Command> kCommands = {
      .help = "Reads the event log as the window's \"LOG\" does: the count, the pointer, then the\n"
              "last 30 records, the last N, or the one at index I. Prints each record's line,\n"
              "or with --file writes the file the window writes: the line \"pointer = P\", then\n"
-             "the records, in code page 1251 with CR LF.\n"
+             "the records, in code page 1251 with CR LF. With --append, reads the records\n"
+             "written since the last one PATH holds and adds them at its end, after a line\n"
+             "\"pointer = P\" of their own; a first run is --file's.\n"
              "With --format, a row per record instead: index, time (ISO 8601 where the\n"
              "fields form a date), kind, text, and the line for a record the window shows\n"
              "oddly.",
-     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile, kFormat},
+     .options = {kLast, {"--index", "I", "only the record at index I"}, kFile,
+                 {"--append", "PATH", "add the records since the last one PATH holds at its end"}, kFormat},
      .run = RunLog},
     {.name = "log-count",
      .summary = "print the number of records in the event log",
@@ -51,14 +54,19 @@ const std::vector<Command> kCommands = {
      .run = RunArchivePointer},
     {.name = "config read",
      .summary = "print the configuration, or save it to a file",
-     .help = "Reads the configuration and prints it, or writes its bytes unchanged to FILE.",
+     .help = "Reads the configuration and prints it, or writes its bytes unchanged to FILE;\n"
+             "with --pretty, the JSON document indented instead.",
      .options = {{"--test", "", "the test configuration instead"},
-                 {"--output", "FILE", "write to FILE instead of printing"}},
+                 {"--output", "FILE", "write to FILE instead of printing"},
+                 {"--pretty", "", "indent the JSON document, two blanks a level"}},
      .run = RunConfigRead},
     {.name = "config write",
      .operands = "FILE",
      .summary = "write a configuration file to the controller",
-     .help = "Writes the bytes of FILE to the controller as its configuration.",
+     .help = "Writes the bytes of FILE to the controller as its configuration. A FILE that is\n"
+             "not well-formed JSON (read in code page 1251) is refused with its line, column\n"
+             "and reason, and nothing is sent.",
+     .options = {{"--force", "", "write FILE even when it is not well-formed JSON"}},
      .run = RunConfigWrite},
     {.name = "config set-test",
      .summary = "make the configuration the test configuration",

@@ -25,10 +25,12 @@ RetrievalOutput::RetrievalOutput(Session& session, std::span<const std::string_v
   const Invocation& invocation = session.invocation();
   std::optional<TableFormat> format;
   if (const auto text = invocation.Value("--format")) format = TableFormatFromText(*text);
-  if (const auto file = invocation.Value("--file")) file_ = session.Output(*file).working();
+  auto file = invocation.Value("--file");
+  if (!file) file = invocation.Value("--append");
+  if (file) file_ = session.Output(*file).working();
   if (format) {
     // A device or a pipe is written directly, under its own name.
-    const bool regular = file_ && *file_ != std::filesystem::path(*invocation.Value("--file"));
+    const bool regular = file_ && *file_ != std::filesystem::path(*file);
     table_.emplace(*format, columns, session.environment(), file_, regular);
     file_.reset();
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "basics/json_text.h"
 #include "cli/command_table.h"
 #include "cli/operand_file.h"
 #include "cli/output_target.h"
@@ -84,11 +85,18 @@ ExitStatus RunConfigRead(Session& session) {
     keep_blocks();
     FailTransfer(session, result, test ? kTestRead : kRead, "block not valid, or the configuration is empty");
   }
-  const std::span<const std::uint8_t> bytes(text.data(), static_cast<std::size_t>(result.bytes));
+  std::string bytes(reinterpret_cast<const char*>(text.data()), static_cast<std::size_t>(result.bytes));
+  if (session.invocation().Has("--pretty")) {
+    try {
+      bytes = IndentJson(bytes);
+    } catch (const JsonFaultError& error) {
+      throw CliError(kControllerFailed, std::string("the configuration is not well-formed JSON: ") + error.what());
+    }
+  }
   if (target != nullptr) {
-    target->Write(bytes);
+    target->Write(AsBytes(bytes));
   } else {
-    session.PrintText({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    session.PrintText(bytes);
   }
   return kDone;
 }
@@ -96,6 +104,10 @@ ExitStatus RunConfigRead(Session& session) {
 ExitStatus RunConfigWrite(Session& session) {
   // The controller's buffer keeps its last byte for the terminating 0.
   const std::string bytes = ReadOperandFile(session.invocation(), kConfigTextSize - 1, "a configuration");
+  if (const auto fault = FindJsonFault(bytes); fault && !session.invocation().Has("--force")) {
+    throw CliError(kUsage, session.invocation().operands.front() + " is not well-formed JSON: " + fault->Text() +
+                               " (--force writes it anyway)");
+  }
   // START, the blocks, STOP.
   const int requests = static_cast<int>((bytes.size() + kMaxWriteBlock - 1) / kMaxWriteBlock) + 2;
   Link& link = session.link();

@@ -4,6 +4,7 @@
 
 #include "cli/command_table.h"
 #include "cli/count_options.h"
+#include "cli/log_append.h"
 #include "cli/record_rows.h"
 #include "cli/retrieval_output.h"
 #include "cli/session.h"
@@ -24,14 +25,21 @@ ExitStatus PrintQuery(Session& session, QueryReading (*query)(Link&)) {
 // LOG for the command line: the boxes from the options, the records to the output.
 class LogLines final : public LogRetrievalSink {
  public:
-  LogLines(const CountBoxes& boxes, RetrievalOutput& output) : boxes_(boxes), output_(output) {}
+  LogLines(const CountBoxes& boxes, RetrievalOutput& output, Session& session, std::optional<LogAppend>& append)
+      : boxes_(boxes), output_(output), session_(session), append_(append) {}
 
   CountBoxes Boxes() override { return boxes_; }
   // The count comes first, then the pointer.
   void QueryRead(const QueryReading& reading) override {
-    if (queries_++ == 0) count_ = reading.value;
+    (queries_++ == 0 ? count_ : pointer_) = reading.value;
   }
-  void RecordsStarting() override { output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count); }
+  void RecordsStarting() override {
+    if (append_) boxes_ = append_->Plan(session_, count_, pointer_);
+    output_.RecordsStarting(PlanLogRetrieval(boxes_, count_, 0).count);
+  }
+  std::string FileStart(const std::string& pointer_line) override {
+    return append_ ? append_->FileStart() : pointer_line;
+  }
   std::optional<std::filesystem::path> OutputPath() override {
     // With a file, the pointer line comes first; the file shows it.
     pointer_line_ = output_.file().has_value();
@@ -51,8 +59,11 @@ class LogLines final : public LogRetrievalSink {
  private:
   CountBoxes boxes_;
   RetrievalOutput& output_;
+  Session& session_;
+  std::optional<LogAppend>& append_;
   int queries_ = 0;
   std::int32_t count_ = 0;
+  std::int32_t pointer_ = 0;
   bool pointer_line_ = false;
 };
 
@@ -60,9 +71,10 @@ class LogLines final : public LogRetrievalSink {
 
 ExitStatus RunLog(Session& session) {
   const CountBoxes boxes = CountBoxesFromOptions(session.invocation(), "--index");
+  std::optional<LogAppend> append = LogAppend::Read(session);
   RetrievalOutput output(session, kLogColumns);
   Link& link = session.link();
-  LogLines lines(boxes, output);
+  LogLines lines(boxes, output, session, append);
   return output.Run([&] { return RetrieveLog(link, lines); });
 }
 

@@ -35,7 +35,7 @@ OperationOutcome RetrieveLog(Link& link, LogRetrievalSink& sink) {
   if (file.named()) {
     const std::string line = "pointer = " + std::to_string(pointer) + "\r\n";
     sink.Line(line);
-    file.Write(line);
+    file.Write(sink.FileStart(line));
   }
 
   const LogRetrievalPlan plan = PlanLogRetrieval(sink.Boxes(), count, pointer);

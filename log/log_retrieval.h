@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "basics/count_boxes.h"
@@ -30,6 +31,9 @@ class LogRetrievalSink {
   // Then: the file the records also go to, if any. The window asks for it here, with
   // the queries' outcome in view.
   virtual std::optional<std::filesystem::path> OutputPath() { return std::nullopt; }
+  // What the file begins with, given the pointer line: that line, unless the front end
+  // adds to a file that holds more.
+  virtual std::string FileStart(const std::string& pointer_line) { return pointer_line; }
   // A line to add to the pane by its add-a-line rule (code page 1251, breaks as given).
   virtual void Line(std::string_view text) = 0;
   // The running number of the record just read (1 for the first); given for verbatim
@@ -49,8 +53,8 @@ QueryReading ReadLogCount(Link& link);
 QueryReading ReadLogPointer(Link& link);
 
 // Runs a LOG retrieval on `link`. With a file from the sink, created after the
-// queries and replacing any file of that name, it and the pane get the line
-// "pointer = P", then the file gets each record's bytes, on disk before the next
+// queries and replacing any file of that name, the pane gets the line "pointer = P"
+// and the file what the sink's FileStart makes of it, then each record's bytes, on disk before the next
 // exchange; it is closed however the retrieval ends. A failed query reads as 0 and the
 // retrieval goes on with it (the outcome keeps it as its failure); the first failed
 // record read ends it (kFailed), as does a stop (kStopped) or ONE after its record. A

@@ -5,6 +5,7 @@
 
 #include "app/app_title.h"
 #include "app/qt/cp1251.h"
+#include "app/qt/find_box.h"
 #include "app/qt/qt_dialogs.h"
 #include "app/qt/qt_view.h"
 #include "app/product_services.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
   view.Connect(form1);
   dialogs.SetMainWindow(&view.WindowOf(tarvex::Window::kForm1));
   dialogs.SetConfirmationDialog(&view.Confirmation());
+  tarvex::FindBox find_box(&view.WindowOf(tarvex::Window::kForm1),
+                           {&view.PaneOf(tarvex::Control::Memo1), &view.PaneOf(tarvex::Control::Memo)});
 
   view.WindowOf(tarvex::Window::kForm1).show();
   return application.exec();

@@ -11,6 +11,7 @@
 #include "app/product_services.h"
 #include "app/tform1.h"
 #include "app/win32/win32_dialogs.h"
+#include "app/win32/win32_find_box.h"
 #include "app/win32/win32_view.h"
 
 namespace {
@@ -35,6 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   tarvex::Win32Dialogs dialogs(view, tarvex::ApplicationTitle(executable));
   tarvex::TForm1 form1(tarvex::ProductServices(view, dialogs, executable, DecimalSeparator()));
   view.Connect(form1);
+  const tarvex::Win32FindBox find_box(view.WindowOf(tarvex::Window::kForm1), {view.WidgetOf(tarvex::Control::Memo1),
+                                                                              view.WidgetOf(tarvex::Control::Memo)});
   ShowWindow(view.WindowOf(tarvex::Window::kForm1), show);
   return view.Run();
 }

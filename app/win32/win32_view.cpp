@@ -324,6 +324,9 @@ int Win32View::RunConfirmation() {
 
 void Win32View::Dispatch(MSG& message) {
   if (keys_.Handle(message)) return;
+  // A system dialog of ours (the Find dialog) keeps its own dialog keys.
+  const HWND top = GetAncestor(message.hwnd, GA_ROOT);
+  if (top && !WindowHolding(top) && IsDialogMessageW(top, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
