@@ -88,7 +88,7 @@ TEST(CliReport, ChromiumShowsTheArchiveChartAndTheFilterNarrowsTheEvents) {
   const auto page = folder.path() / "site.html";
   const auto result = testing::RunCli({"--port", server.link_path(), "report", "--file", page.string(), "--last",
                                        "300", "--archive-last", "72"},
-                                      RealClock(), "no-such-folder/log.log", std::atomic<bool>(false), wall_clock);
+                                      RealClock(), testing::kNoSettings, std::atomic<bool>(false), wall_clock);
   ASSERT_EQ(result.status, 0) << result.err;
 
   const std::string chromium = "timeout 60 chromium --headless --no-sandbox --disable-gpu --disable-quic "
