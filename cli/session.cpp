@@ -73,7 +73,13 @@ void Session::FailStep(const char* step, std::string_view invalid, std::optional
 }
 
 void Session::Fail(const StepFailure& failure, std::string_view invalid) {
-  if (failure.reason != LinkFailure::kNone) throw CliError(kControllerFailed, StepFailureText(failure));
+  if (failure.reason != LinkFailure::kNone) {
+    std::string text = StepFailureText(failure);
+    // The system's words for a lost port: a connection the server dropped, an unplugged adapter.
+    const std::string why = link_.PortHandle ? link_.PortHandle->LossReason() : std::string();
+    if (failure.reason == LinkFailure::kPortGone && !why.empty()) text += " (" + why + ")";
+    throw CliError(kControllerFailed, text);
+  }
   // The exchange went through: what is wrong is the value it brought.
   std::string step = failure.step;
   if (failure.index) step += " " + std::to_string(*failure.index);
