@@ -19,15 +19,15 @@ namespace tarvex::sim {
 
 struct PtyOptions {
   std::string link_path;   // made a symbolic link to the terminal's device
-  std::string listen;      // "HOST:PORT": a TCP port instead of the terminal
   std::int32_t baud = 0;   // > 0: replies paced at 10 bits per byte; 0: at once
-  // > 0: replies held as a USB serial adapter holds them (see usb_packets.h).
-  std::chrono::milliseconds usb_latency{0};
   // A request left unfinished this long is taken as abandoned and forgotten.
   std::chrono::milliseconds partial_request_timeout{1000};
   // Called on the serving thread when the line cannot be brought back after a hang-up;
   // serving has ended then.
   std::function<void(const std::string&)> on_failure{};
+  std::string listen{};  // "HOST:PORT": a TCP port instead of the terminal
+  // > 0: replies held as a USB serial adapter holds them (see usb_packets.h).
+  std::chrono::milliseconds usb_latency{0};
 };
 
 // Serves the model on its own thread. Both ends of the terminal are raw (bytes pass
