@@ -13,6 +13,7 @@
 
 #include "link/port_name.h"
 #include "link/serial_port.h"
+#include "link/usb_tty.h"
 
 namespace tarvex {
 namespace {
@@ -152,6 +153,8 @@ std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& name, std::int32
     ::close(fd);
     return Refuse(failure, Kind::kDevice, *path, ErrorReason(error));
   }
+  // Without it a USB adapter adds its latency timer (16 ms by default) to every reply.
+  if (IsUsbTty(*path)) RequestLowLatency(fd);
   ::tcflush(fd, TCIOFLUSH);
   // Clear RTS; pseudo-terminals have no modem lines and refuse this, which is harmless.
   int rts = TIOCM_RTS;
