@@ -45,6 +45,14 @@ struct Transfer {
   bool failed = false;
   std::string reason;
 };
+// A receive that found the connection ended by the far end.
+inline Transfer Closed() {
+  Transfer t;
+  t.failed = true;
+  t.reason = "connection closed by the far end";
+  return t;
+}
+
 Transfer SendSome(SocketHandle socket, const std::uint8_t* data, std::size_t n);
 Transfer ReceiveSome(SocketHandle socket, std::uint8_t* data, std::size_t max);
 

@@ -26,6 +26,20 @@ std::string ErrorText(int error) {
 
 int Fd(SocketHandle socket) { return static_cast<int>(socket); }
 
+// What a send or receive that returned `result` did; `error` is errno after it.
+Transfer Judge(ssize_t result, int error) {
+  Transfer t;
+  if (result >= 0) {
+    t.bytes = static_cast<std::size_t>(result);
+  } else if (error == EAGAIN || error == EWOULDBLOCK || error == EINTR) {
+    t.would_block = true;
+  } else {
+    t.failed = true;
+    t.reason = ErrorText(error);
+  }
+  return t;
+}
+
 }  // namespace
 
 std::vector<Endpoint> Resolve(const std::string& host, std::uint16_t port, std::string* reason) {
@@ -89,34 +103,14 @@ int WaitReady(SocketHandle socket, bool for_write, std::chrono::microseconds tim
 }
 
 Transfer SendSome(SocketHandle socket, const std::uint8_t* data, std::size_t n) {
-  Transfer t;
   const ssize_t sent = ::send(Fd(socket), data, n, MSG_NOSIGNAL);
-  if (sent >= 0) {
-    t.bytes = static_cast<std::size_t>(sent);
-  } else if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-    t.would_block = true;
-  } else {
-    t.failed = true;
-    t.reason = ErrorText(errno);
-  }
-  return t;
+  return Judge(sent, errno);
 }
 
 Transfer ReceiveSome(SocketHandle socket, std::uint8_t* data, std::size_t max) {
-  Transfer t;
   const ssize_t got = ::recv(Fd(socket), data, max, 0);
-  if (got > 0) {
-    t.bytes = static_cast<std::size_t>(got);
-  } else if (got == 0) {
-    t.failed = true;
-    t.reason = "connection closed by the far end";
-  } else if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-    t.would_block = true;
-  } else {
-    t.failed = true;
-    t.reason = ErrorText(errno);
-  }
-  return t;
+  if (got == 0) return Closed();
+  return Judge(got, errno);
 }
 
 void CloseSocket(SocketHandle socket) { ::close(Fd(socket)); }

@@ -38,6 +38,20 @@ std::string ErrorText(int error) {
 
 SOCKET Raw(SocketHandle socket) { return static_cast<SOCKET>(socket); }
 
+// What a send or receive that returned `result` did; `error` is the last error after it.
+Transfer Judge(int result, int error) {
+  Transfer t;
+  if (result != SOCKET_ERROR) {
+    t.bytes = static_cast<std::size_t>(result);
+  } else if (error == WSAEWOULDBLOCK) {
+    t.would_block = true;
+  } else {
+    t.failed = true;
+    t.reason = ErrorText(error);
+  }
+  return t;
+}
+
 }  // namespace
 
 std::vector<Endpoint> Resolve(const std::string& host, std::uint16_t port, std::string* reason) {
@@ -114,36 +128,16 @@ int WaitReady(SocketHandle socket, bool for_write, std::chrono::microseconds tim
 }
 
 Transfer SendSome(SocketHandle socket, const std::uint8_t* data, std::size_t n) {
-  Transfer t;
   const int chunk = static_cast<int>(std::min<std::size_t>(n, 1 << 30));
   const int sent = send(Raw(socket), reinterpret_cast<const char*>(data), chunk, 0);
-  if (sent != SOCKET_ERROR) {
-    t.bytes = static_cast<std::size_t>(sent);
-  } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
-    t.would_block = true;
-  } else {
-    t.failed = true;
-    t.reason = ErrorText(WSAGetLastError());
-  }
-  return t;
+  return Judge(sent, WSAGetLastError());
 }
 
 Transfer ReceiveSome(SocketHandle socket, std::uint8_t* data, std::size_t max) {
-  Transfer t;
   const int chunk = static_cast<int>(std::min<std::size_t>(max, 1 << 30));
   const int got = recv(Raw(socket), reinterpret_cast<char*>(data), chunk, 0);
-  if (got > 0) {
-    t.bytes = static_cast<std::size_t>(got);
-  } else if (got == 0) {
-    t.failed = true;
-    t.reason = "connection closed by the far end";
-  } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
-    t.would_block = true;
-  } else {
-    t.failed = true;
-    t.reason = ErrorText(WSAGetLastError());
-  }
-  return t;
+  if (got == 0) return Closed();
+  return Judge(got, WSAGetLastError());
 }
 
 void CloseSocket(SocketHandle socket) { closesocket(Raw(socket)); }
