@@ -51,6 +51,15 @@ int main(int argc, char** argv) {
         [] { return MeasureLog(Reader::kLiteral, 38400, 40); });
     run("log500_115200", [] { return MeasureLog(Reader::kOurs, 115200, 500); },
         [] { return MeasureLog(Reader::kLiteral, 115200, 40); });
+    // The same log over TCP, and behind a USB adapter's latency timer at its default
+    // 16 ms and at the 1 ms that a driver's low latency sets.
+    using tarvex::bench::SimLine;
+    for (const SimLine& line : {SimLine{"tcp", {"--listen", "127.0.0.1:0"}}, SimLine{"usb16", {"--usb-latency", "16"}},
+                                SimLine{"usb1", {"--usb-latency", "1"}}}) {
+      if (!selected("log500_" + line.name + "_38400")) continue;
+      ours.push_back(MeasureLog(Reader::kOurs, 38400, 500, line));
+      PrintRow(ours.back(), "ours");
+    }
     if (selected("cli_log500_38400")) {
       ours.push_back(tarvex::bench::MeasureCliLog(38400, 500));
       PrintRow(ours.back(), "cli");
@@ -64,7 +73,8 @@ int main(int argc, char** argv) {
     // time; pump_gap: the longest gap between two message pumps over 20 ms, less the
     // time in it when the processors the link thread was on were stalled (the raw
     // gap is printed beside it).
-    const Target targets[] = {{"log500_38400", 1.15}, {"log500_115200", 1.3},
+    const Target targets[] = {{"log500_38400", 1.15}, {"log500_tcp_38400", 1.15}, {"log500_usb1_38400", 1.15},
+                              {"log500_115200", 1.3},
                               {"cli_log500_38400", 1.03}, {"config20k_38400", 1.0},
                               {"silent_cpu", 0.02}};
     double max_gap = 0;

@@ -89,9 +89,13 @@ std::string LinkPath(const std::string& name) {
   return "/tmp/tarvex-bench-" + std::to_string(::getpid()) + "/" + name;
 }
 
-// The simulator's arguments: its link, the pacing at `baud` if `paced`, then `extra`.
+// The simulator's arguments: its link (unless `extra` has it listen on TCP), the pacing
+// at `baud` if `paced`, then `extra`.
 std::vector<std::string> SimArgs(std::int32_t baud, bool paced, const std::vector<std::string>& extra) {
-  std::vector<std::string> args{"--link", LinkPath("tty-" + std::to_string(baud))};
+  std::vector<std::string> args;
+  if (std::find(extra.begin(), extra.end(), "--listen") == extra.end()) {
+    args = {"--link", LinkPath("tty-" + std::to_string(baud))};
+  }
   if (paced) args.insert(args.end(), {"--baud", std::to_string(baud)});
   args.insert(args.end(), extra.begin(), extra.end());
   return args;
@@ -216,8 +220,10 @@ std::size_t LiteralLog(BenchLink& bench, int records) {
   return bytes;
 }
 
-Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
-  BenchLink bench(reader, baud, {"--records", "1500"});
+Measurement MeasureLog(Reader reader, std::int32_t baud, int records, const SimLine& line) {
+  std::vector<std::string> sim_args{"--records", "1500"};
+  sim_args.insert(sim_args.end(), line.sim_args.begin(), line.sim_args.end());
+  BenchLink bench(reader, baud, sim_args);
   bench.hooks().Start();
   const auto start = std::chrono::steady_clock::now();
   std::size_t bytes = 0;
@@ -232,7 +238,7 @@ Measurement MeasureLog(Reader reader, std::int32_t baud, int records) {
     bytes = sink.bytes;
   }
   Measurement m;
-  m.name = "log" + std::to_string(records) + "_" + std::to_string(baud);
+  m.name = "log" + std::to_string(records) + "_" + (line.name.empty() ? "" : line.name + "_") + std::to_string(baud);
   m.seconds = Seconds(std::chrono::steady_clock::now() - start).count();
   m.limit_seconds = bench.WireSeconds();
   if (reader == Reader::kOurs) m.silence_seconds = SilenceSeconds(baud, bench.hooks().requests);

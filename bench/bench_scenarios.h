@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarvex::bench {
 
@@ -26,8 +27,15 @@ struct Measurement {
 // How replies are read: by this tool's link, or byte by byte as the literal algorithm.
 enum class Reader { kOurs, kLiteral };
 
+// The simulator's line other than the plain pseudo-terminal: a name for the figure and
+// the simulator's arguments ({"--listen", "127.0.0.1:0"}, {"--usb-latency", "16"}).
+struct SimLine {
+  std::string name;
+  std::vector<std::string> sim_args;
+};
+
 // Count, pointer and `records` record reads against tarvex-sim at `baud`.
-Measurement MeasureLog(Reader reader, std::int32_t baud, int records);
+Measurement MeasureLog(Reader reader, std::int32_t baud, int records, const SimLine& line = {});
 // The whole tarvex-cli process reading the last `records` event records into a file
 // against tarvex-sim at `baud`, start-up included; the limit is the wire time of the
 // same retrieval.

@@ -30,19 +30,25 @@ TEST(Win32Cli, TheExecutablePrintsAValueReadOverACom) {
   std::filesystem::remove(output);
 }
 
-TEST(Win32Cli, TheLogFileIsTheLinuxBuildsByteForByte) {
+TEST(Win32Cli, TheLogFileIsTheLinuxBuildsByteForByteOverAComAndOverTcp) {
   const std::string com = ComFromEnv("TARVEX_TEST_LOG_COM");
   const char* linux_log = std::getenv("TARVEX_TEST_LINUX_LOG");
-  if (com.empty() || linux_log == nullptr) {
-    GTEST_SKIP() << "TARVEX_TEST_LOG_COM and TARVEX_TEST_LINUX_LOG name no simulator and Linux file";
+  const char* tcp = std::getenv("TARVEX_TEST_TCP_PORT");
+  if (com.empty() || linux_log == nullptr || tcp == nullptr) {
+    GTEST_SKIP() << "TARVEX_TEST_LOG_COM, TARVEX_TEST_TCP_PORT and TARVEX_TEST_LINUX_LOG name no simulators and "
+                    "Linux file";
   }
-  const auto output = std::filesystem::temp_directory_path() / "tarvex-cli-events.log";
-  const std::string command = (ExecutableFolder() / "tarvex-cli.exe").string() + " --port " + com +
-                              " log --last 500 --file " + output.string();
-  EXPECT_EQ(std::system(command.c_str()), 0) << command;
   const auto expected = ReadFileBytes(linux_log);
   ASSERT_TRUE(expected && expected->starts_with("pointer = 600\r\n")) << linux_log;
-  EXPECT_TRUE(ReadFileBytes(output) == expected);
+  const auto output = std::filesystem::temp_directory_path() / "tarvex-cli-events.log";
+  // The simulator on the TCP port runs on Linux, outside wine.
+  for (const std::string port : {com, std::string(tcp)}) {
+    std::filesystem::remove(output);
+    const std::string command = (ExecutableFolder() / "tarvex-cli.exe").string() + " --port " + port +
+                                " log --last 500 --file " + output.string();
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_TRUE(ReadFileBytes(output) == expected) << port;
+  }
   std::filesystem::remove(output);
 }
 

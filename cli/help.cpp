@@ -78,6 +78,8 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          "\n"
          "Options:\n" +
          std::string(kPortHelp) +
+         "                or a serial server: tcp://HOST:PORT (raw TCP) or\n"
+         "                rfc2217://HOST:PORT (the baud rate set through the server)\n"
          "  --baud BAUD   the baud rate\n"
          "  --version     print the version and end\n"
          "PORT and BAUD default to the window's settings (7 and 38400 when it has none):\n"

@@ -73,7 +73,7 @@ ExitStatus RetrievalOutput::Run(const std::function<OperationOutcome()>& retriev
     throw CliError(kFileFailed, "cannot write " + failed->path.string() + ": " + failed->reason + "; " +
                                     of_total(failed->records) + " reached it");
   }
-  if (outcome.failure) throw CliError(kControllerFailed, OutcomeText(outcome));
+  if (outcome.failure) throw CliError(kControllerFailed, session_.FailureText(*outcome.failure));
   return kDone;
 }
 

@@ -68,12 +68,20 @@ bool Session::Confirm(std::string_view question) {
   return answer == "y" || answer == "Y" || answer == "yes";
 }
 
+std::string Session::FailureText(const StepFailure& failure) const {
+  std::string text = StepFailureText(failure);
+  // The system's words for a lost port: a connection the server dropped, an unplugged adapter.
+  const std::string why = link_.PortHandle ? link_.PortHandle->LossReason() : std::string();
+  if (failure.reason == LinkFailure::kPortGone && !why.empty()) text += " (" + why + ")";
+  return text;
+}
+
 void Session::FailStep(const char* step, std::string_view invalid, std::optional<std::int32_t> index) {
   Fail({step, index, link_.LastFailure()}, invalid);
 }
 
 void Session::Fail(const StepFailure& failure, std::string_view invalid) {
-  if (failure.reason != LinkFailure::kNone) throw CliError(kControllerFailed, StepFailureText(failure));
+  if (failure.reason != LinkFailure::kNone) throw CliError(kControllerFailed, FailureText(failure));
   // The exchange went through: what is wrong is the value it brought.
   std::string step = failure.step;
   if (failure.index) step += " " + std::to_string(*failure.index);

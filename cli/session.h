@@ -53,6 +53,9 @@ class Session {
   // --yes on no terminal it is a usage error: nobody could answer.
   bool Confirm(std::string_view question);
 
+  // Why `failure`'s step failed, with the system's reason when the port was lost.
+  std::string FailureText(const StepFailure& failure) const;
+
   // Ends the command with kControllerFailed and why `step` failed, the link's reason
   // for its last exchange ("no reply to the ident query", "block 3 of the
   // configuration read: reply short"); `invalid` when that exchange went through but

@@ -49,15 +49,28 @@ Link::Link(LinkHooks& hooks, Clock& clock) : hooks_(hooks), clock_(clock) {}
 
 bool Link::Open(const std::string& name, std::int32_t baud, OpenFailure* failure) {
   Close();
-  PortHandle = OpenPort(name, baud, failure);
+  PortHandle = OpenPort(name, baud, failure, {&clock_, &hooks_});
   baud_ = PortHandle ? baud : 0;
+  if (PortHandle) name_ = name;
   return PortHandle != nullptr;
 }
 
 void Link::Close() {
   PortHandle.reset();
+  name_.clear();
   baud_ = 0;
   tail_possible_ = false;
+}
+
+void Link::ReopenLostPort() {
+  if (!PortHandle || !PortHandle->Lost() || name_.empty()) return;
+  const SerialPort* lost = PortHandle.get();
+  auto fresh = OpenPort(name_, baud_, nullptr, {&clock_, &hooks_});
+  // Opening pumps: a handler may have closed or replaced the port meanwhile.
+  if (fresh && PortHandle.get() == lost) {
+    PortHandle = std::move(fresh);
+    tail_possible_ = false;
+  }
 }
 
 bool Link::PortUsable() const { return PortHandle && !PortHandle->Lost(); }
@@ -84,6 +97,7 @@ void Link::WaitInterFrameGap() {
 }
 
 void Link::WriteRequest(const std::uint8_t* bytes, std::size_t n) {
+  ReopenLostPort();
   WaitInterFrameGap();
   // The wait pumps, and a nested handler may have closed the port.
   if (PortUsable()) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "link/clock.h"
 #include "link/frame.h"
@@ -47,7 +48,8 @@ class Link {
   bool InExchange() const { return in_exchange_; }
 
   // Opens the device into PortHandle (closing any open one first). False on failure,
-  // described in `*failure` when given.
+  // described in `*failure` when given. A port opened here that is lost later (a
+  // dropped connection, an unplugged adapter) is opened again by the next request.
   bool Open(const std::string& name, std::int32_t baud, OpenFailure* failure = nullptr);
   void Close();
 
@@ -89,6 +91,8 @@ class Link {
   // An open port whose device has not gone; rechecked after every pump, since a
   // nested handler may close the port.
   bool PortUsable() const;
+  // Opens the port again by its name when it is lost; keeps the lost one when that fails.
+  void ReopenLostPort();
   // Keeps the inter-frame silence before a request; after a reply taken at its length,
   // by reading and dropping its tail.
   void WaitInterFrameGap();
@@ -108,6 +112,7 @@ class Link {
 
   LinkHooks& hooks_;
   Clock& clock_;
+  std::string name_;
   std::int32_t baud_ = 0;
   bool in_exchange_ = false;
   Clock::TimePoint last_rx_{};

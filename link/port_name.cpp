@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string_view>
 
+#include "link/network_address.h"
+
 namespace tarvex {
 namespace {
 
@@ -14,6 +16,7 @@ bool AllDigits(std::string_view text) {
 }  // namespace
 
 std::string PortNameFromText(std::string_view text) {
+  if (IsNetworkPortText(text)) return std::string(text);
   const auto upper = [](unsigned char c) { return static_cast<char>(std::toupper(c)); };
   if (text.size() > 3 && AllDigits(text.substr(3)) &&
       upper(text[0]) == 'C' && upper(text[1]) == 'O' && upper(text[2]) == 'M') {

@@ -11,7 +11,8 @@ namespace tarvex {
 inline constexpr const char* kComPrefix = "\\\\.\\COM";
 
 // "\\.\COM" + the text; a text of "COM" (any case) and digits counts as its digits, so
-// that "7" and "COM7" name the same port.
+// that "7" and "COM7" name the same port. A network address ("tcp://HOST:PORT") stays
+// as it is.
 std::string PortNameFromText(std::string_view text);
 
 // The name as users write it: "\\.\COM7" is "COM7".

@@ -11,6 +11,8 @@ TEST(PortNameFromText, TakesANumberWithOrWithoutCom) {
   EXPECT_EQ(PortNameFromText("com12"), "\\\\.\\COM12");
   EXPECT_EQ(PortNameFromText("COMX"), "\\\\.\\COMCOMX");
   EXPECT_EQ(PortNameFromText("/dev/ttyUSB0"), "\\\\.\\COM/dev/ttyUSB0");
+  EXPECT_EQ(PortNameFromText("tcp://10.0.0.7:4001"), "tcp://10.0.0.7:4001");
+  EXPECT_EQ(PortNameFromText("RFC2217://[::1]:2217"), "RFC2217://[::1]:2217");
   EXPECT_EQ(ResolvePortName(PortNameFromText("COM3")), "/dev/ttyS2");
 }
 

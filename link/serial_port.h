@@ -1,4 +1,5 @@
-// One open serial device. Backends: serial_port_posix.cpp, serial_port_win32.cpp.
+// One open serial device. Backends: serial_port_posix.cpp, serial_port_win32.cpp, and
+// the network ports of network_port.cpp (raw TCP, RFC 2217), chosen by OpenPort.
 #pragma once
 
 #include <chrono>
@@ -22,6 +23,19 @@ class SerialPort {
                            std::chrono::microseconds timeout) = 0;
   // True once the device has gone (hang-up, unplugged adapter): reads fail at once.
   virtual bool Lost() const { return false; }
+  // Once Lost(): the system's words for why ("connection reset by peer"); may be empty.
+  virtual std::string LossReason() const { return {}; }
+};
+
+class Clock;
+class LinkHooks;
+
+// What opening may do while it waits (for a network connection and its negotiation):
+// the clock that bounds the wait, and hooks pumped between its slices. Without them the
+// real clock and no pumping.
+struct OpenWaiting {
+  Clock* clock = nullptr;
+  LinkHooks* hooks = nullptr;
 };
 
 // Why a port did not open, in words for the user.
@@ -36,9 +50,14 @@ struct OpenFailure {
 };
 
 // Opens and configures the device for raw 8N1 at `baud`; nullptr on any failure,
-// described in `*failure` when given.
-// The name is the Windows form "\\.\COM" + text; on POSIX see ResolvePortName.
+// described in `*failure` when given. The name is the Windows form "\\.\COM" + text
+// (on POSIX see ResolvePortName), or a network address "tcp://HOST:PORT",
+// "rfc2217://HOST:PORT" (see network_address.h).
 std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
-                                     OpenFailure* failure = nullptr);
+                                     OpenFailure* failure = nullptr, const OpenWaiting& waiting = {});
+
+// The serial device backend of OpenPort, for names that are no network address.
+std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& name, std::int32_t baud,
+                                             OpenFailure* failure);
 
 }  // namespace tarvex

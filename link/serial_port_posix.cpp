@@ -13,6 +13,7 @@
 
 #include "link/port_name.h"
 #include "link/serial_port.h"
+#include "link/usb_tty.h"
 
 namespace tarvex {
 namespace {
@@ -77,6 +78,7 @@ class PosixSerialPort final : public SerialPort {
     if (got > 0) return static_cast<std::size_t>(got);
     if (got == 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
       lost_ = true;
+      loss_reason_ = "the device hung up";
     } else {
       MarkLostOn(errno);
     }
@@ -84,16 +86,16 @@ class PosixSerialPort final : public SerialPort {
   }
 
   bool Lost() const override { return lost_; }
+  std::string LossReason() const override { return loss_reason_; }
 
  private:
   static constexpr int kWriteStallMs = 1000;
 
-  void MarkLostOn(int error) {
-    if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF) lost_ = true;
-  }
+  void MarkLostOn(int error);
 
   int fd_;
   bool lost_ = false;
+  std::string loss_reason_;
 };
 
 bool ConfigureRaw(int fd, speed_t speed) {
@@ -120,6 +122,13 @@ std::string ErrorReason(int error) {
   return text;
 }
 
+void PosixSerialPort::MarkLostOn(int error) {
+  if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF) {
+    lost_ = true;
+    loss_reason_ = ErrorReason(error);
+  }
+}
+
 std::unique_ptr<SerialPort> Refuse(OpenFailure* failure, OpenFailure::Kind kind, std::string device,
                                    std::string reason) {
   if (failure != nullptr) *failure = {kind, std::move(device), std::move(reason)};
@@ -128,8 +137,8 @@ std::unique_ptr<SerialPort> Refuse(OpenFailure* failure, OpenFailure::Kind kind,
 
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
-                                     OpenFailure* failure) {
+std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& name, std::int32_t baud,
+                                             OpenFailure* failure) {
   using Kind = OpenFailure::Kind;
   const auto path = ResolvePortName(name);
   if (!path) return Refuse(failure, Kind::kDevice, std::string(ShortPortName(name)), "no such port");
@@ -144,6 +153,8 @@ std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
     ::close(fd);
     return Refuse(failure, Kind::kDevice, *path, ErrorReason(error));
   }
+  // Without it a USB adapter adds its latency timer (16 ms by default) to every reply.
+  if (IsUsbTty(*path)) RequestLowLatency(fd);
   ::tcflush(fd, TCIOFLUSH);
   // Clear RTS; pseudo-terminals have no modem lines and refuse this, which is harmless.
   int rts = TIOCM_RTS;

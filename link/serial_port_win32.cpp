@@ -178,8 +178,8 @@ std::unique_ptr<SerialPort> Refuse(OpenFailure* failure, OpenFailure::Kind kind,
 
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenPort(const std::string& name, std::int32_t baud,
-                                     OpenFailure* failure) {
+std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& name, std::int32_t baud,
+                                             OpenFailure* failure) {
   using Kind = OpenFailure::Kind;
   // Not every driver refuses these; a negative one would pass as a huge rate.
   if (baud <= 0) {

@@ -1,5 +1,6 @@
-// tarvex-sim: the simulated controller on a pseudo-terminal, until SIGTERM or SIGINT; or,
-// with --poll, the controller polling the tool's responder, until the polls are done.
+// tarvex-sim: the simulated controller on a pseudo-terminal or a TCP port, until SIGTERM
+// or SIGINT; or, with --poll, the controller polling the tool's responder, until the
+// polls are done.
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
@@ -22,17 +23,18 @@ namespace {
 
 using namespace tarvex::sim;
 
-// Runs `open` (the server's or the poller's) and reports "ready" on standard output;
+// Runs `open` (the server's or the poller's) and reports "ready" and `address()` on
+// standard output;
 // false, with the reason on standard error, when it throws.
-template <typename Open>
-bool OpenAndReportReady(Open open, const std::string& link_path) {
+template <typename Open, typename Address>
+bool OpenAndReportReady(Open open, Address address) {
   try {
     open();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tarvex-sim: %s\n", e.what());
     return false;
   }
-  std::printf("ready %s\n", link_path.c_str());
+  std::printf("ready %s\n", address().c_str());
   std::fflush(stdout);
   return true;
 }
@@ -44,14 +46,17 @@ int Serve(const SimOptions& options, sigset_t& ending) {
   std::atomic<bool> failed{false};
   PtyOptions pty;
   pty.link_path = options.link_path;
+  pty.listen = options.listen;
   pty.baud = options.baud;
+  pty.usb_latency = options.usb_latency;
   pty.on_failure = [&failed](const std::string& why) {
     std::fprintf(stderr, "tarvex-sim: line lost: %s\n", why.c_str());
     failed = true;
     kill(getpid(), SIGTERM);
   };
   PtyServer server(model, pty);
-  if (!OpenAndReportReady([&server] { server.Start(); }, options.link_path)) return 1;
+  // The ready line names what the tool opens: the link, or the TCP port listened on.
+  if (!OpenAndReportReady([&server] { server.Start(); }, [&server] { return server.link_path(); })) return 1;
 
   int signal_number = 0;
   sigwait(&ending, &signal_number);
@@ -62,7 +67,7 @@ int Serve(const SimOptions& options, sigset_t& ending) {
 // Exit code 0 when every poll passed.
 int Poll(const SimOptions& options, sigset_t& ending) {
   PtyPoller poller(options.link_path, options.poller);
-  if (!OpenAndReportReady([&poller] { poller.Open(); }, options.link_path)) return 1;
+  if (!OpenAndReportReady([&poller] { poller.Open(); }, [&options] { return options.link_path; })) return 1;
 
   std::thread signals([&] {
     int signal_number = 0;

@@ -41,6 +41,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
     const std::string& value = args[++i];
     if (option == "--link") {
       options.link_path = value;
+    } else if (option == "--listen") {
+      options.listen = value;
+    } else if (option == "--usb-latency") {
+      options.usb_latency = std::chrono::milliseconds(ParseNumber<int>(option, value, 1, 255));
     } else if (option == "--baud") {
       options.baud = ParseNumber<std::int32_t>(option, value, 1, 4'000'000);
     } else if (option == "--records") {
@@ -75,9 +79,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       throw std::invalid_argument("unknown option " + option);
     }
   }
-  if (!options.help && !options.version && options.link_path.empty()) {
-    throw std::invalid_argument("--link PATH is required");
+  if (!options.help && !options.version && options.link_path.empty() == options.listen.empty()) {
+    throw std::invalid_argument("one of --link PATH and --listen HOST:PORT is required");
   }
+  if (options.poll && !options.listen.empty()) throw std::invalid_argument("--poll needs --link");
   if (!poll_only.empty() && !options.poll) throw std::invalid_argument(poll_only + " needs --poll");
   options.poller.baud = options.baud;
   return options;

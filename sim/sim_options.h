@@ -1,6 +1,7 @@
 // Command line of tarvex-sim.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,13 +14,18 @@
 namespace tarvex::sim {
 
 inline constexpr const char* kSimUsage =
-    "usage: tarvex-sim --link PATH [--baud N] [--records N] [--seed N] [--block N]\n"
+    "usage: tarvex-sim (--link PATH | --listen HOST:PORT) [--baud N] [--usb-latency MS]\n"
+    "                  [--records N] [--seed N] [--block N]\n"
     "                  [--pad N] [--ident N] [--pressure X] [--verdict N]\n"
     "                  [--fault FAULT ...]\n"
     "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
     "                  [--poll-day N] [--poll-start MS] [--baud N]\n"
     "       tarvex-sim --version\n"
     "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
+    "  --listen HOST:PORT  a TCP port instead (IPv4 HOST; PORT 0: a free one), for the\n"
+    "                tool's tcp://HOST:PORT; the ready line names the port\n"
+    "  --usb-latency MS  hold replies as a USB serial adapter does: in packets of 62\n"
+    "                bytes, each sent when full or MS after its first byte\n"
     "  --baud N      pace replies (with --poll: requests) at N baud (10 bits per byte);\n"
     "                default: at once\n"
     "  --records N   event log records at start (default 300; over 2000 wraps the ring)\n"
@@ -36,7 +42,9 @@ inline constexpr const char* kSimUsage =
 
 struct SimOptions {
   std::string link_path;
+  std::string listen;     // "HOST:PORT" instead of link_path
   std::int32_t baud = 0;  // 0: no pacing
+  std::chrono::milliseconds usb_latency{0};  // 0: no adapter
   ModelOptions model;
   std::vector<Fault> faults;
   std::optional<std::int32_t> identifier;

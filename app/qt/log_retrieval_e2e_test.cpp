@@ -31,6 +31,17 @@ class LogRetrievalE2eTest : public QObject {
     QVERIFY(sim.form().Memo1.Text().starts_with("OK=300\r\npointer = 300\r\n"));
   }
 
+  void OverTcpTheFileIsTheOneOfThePseudoTerminal() {
+    SimWindow sim(tarvex::sim::ModelOptions{.event_records = 600}, 0, &tarvex::RealClock(), "127.0.0.1:0");
+    QVERIFY(sim.form().Edit1.Text().starts_with("tcp://127.0.0.1:"));
+    const auto path = sim.ChooseFile("events.log");
+    sim.shell.Click(sim.form().Last500);
+    sim.shell.Click(sim.form().ButContLog);
+    QVERIFY(sim.shell.dialogs.messages.empty());
+    QVERIFY(sim.form().Label2.Hidden() && sim.form().Label5.Hidden());
+    QVERIFY(FileBytes(path) == sim.ExpectedLogFile(600, 100, 500));
+  }
+
   void StopInTheMiddleKeepsCompleteLines() {
     SimWindow sim(600);
     const auto path = sim.ChooseFile("events.log");

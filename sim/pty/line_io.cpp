@@ -1,6 +1,7 @@
 #include "sim/pty/line_io.h"
 
 #include <poll.h>
+#include <sys/socket.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -35,7 +36,9 @@ bool WaitUntil(LineClock::time_point deadline, int wake_fd) {
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t n, int wake_fd) {
   while (n > 0) {
-    const ssize_t written = write(fd, data, n);
+    // A socket whose peer has gone fails the write instead of raising SIGPIPE.
+    ssize_t written = send(fd, data, n, MSG_NOSIGNAL);
+    if (written < 0 && errno == ENOTSOCK) written = write(fd, data, n);
     if (written > 0) {
       data += written;
       n -= static_cast<std::size_t>(written);

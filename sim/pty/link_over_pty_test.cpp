@@ -1,4 +1,5 @@
-// The link layer's POSIX port and exchanges against the simulator on a pseudo-terminal.
+// The link layer's POSIX port and exchanges against the simulator on a pseudo-terminal,
+// and its network port against the simulator on a TCP port.
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -7,7 +8,9 @@
 #include <filesystem>
 
 #include "link/link.h"
+#include "sim/model/fault.h"
 #include "sim/pty/pty_server.h"
+#include "testing/fast_clock.h"
 
 namespace tarvex::sim {
 namespace {
@@ -64,6 +67,26 @@ TEST_F(LinkOverPty, SpoiledRepliesFail) {
   EXPECT_EQ(link_.ExchangeWordCommand(28), 0);
   EXPECT_EQ(link_.ExchangeWordCommand(25), 0);
   EXPECT_EQ(link_.ExchangeWordCommand(28), 500);
+}
+
+TEST(LinkOverTcp, ADroppedConnectionIsMadeAgainByTheNextRequest) {
+  ControllerModel model;
+  model.AddFault(ParseFault("long:28:hangup=0:count=1"));
+  PtyOptions options;
+  options.listen = "127.0.0.1:0";
+  PtyServer server(model, options);
+  server.Start();
+  LinkHooks hooks;
+  // The first-byte wait's pauses on the dead connection pass ten times faster.
+  tarvex::testing::FastClock clock(10);
+  Link link(hooks, clock);
+  ASSERT_TRUE(link.Open(server.link_path(), 38400));
+  EXPECT_EQ(link.ExchangeWordCommand(28), 0);
+  EXPECT_EQ(link.LastFailure(), LinkFailure::kPortGone);
+  EXPECT_EQ(link.PortHandle->LossReason(), "connection closed by the far end");
+  EXPECT_EQ(link.ExchangeWordCommand(28), 300);
+  link.Close();
+  server.Stop();
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "sim/pty/line_io.h"
+#include "sim/pty/pty_line.h"
+#include "sim/pty/tcp_line.h"
+#include "sim/pty/usb_packets.h"
 
 namespace tarvex::sim {
 namespace {
@@ -21,10 +24,29 @@ namespace {
 
 void SetCloseOnExec(int fd) { fcntl(fd, F_SETFD, fcntl(fd, F_GETFD) | FD_CLOEXEC); }
 
+// The terminal, its device side kept open so that the tool may close and re-open it.
+class PtyServedLine final : public ServedLine {
+ public:
+  explicit PtyServedLine(std::string link_path) : line_(std::move(link_path)) {}
+  void Open() override { line_.Open(true); }
+  void Close() override { line_.Close(); }
+  int fd() const override { return line_.fd(); }
+  bool AwaitPeer(int) override { return line_.fd() >= 0; }
+  const std::string& address() const override { return line_.link_path(); }
+
+ private:
+  PtyLine line_;
+};
+
+std::unique_ptr<ServedLine> MakeLine(const PtyOptions& options) {
+  if (!options.listen.empty()) return std::make_unique<TcpLine>(options.listen);
+  return std::make_unique<PtyServedLine>(options.link_path);
+}
+
 }  // namespace
 
 PtyServer::PtyServer(ControllerModel& model, PtyOptions options)
-    : model_(model), options_(std::move(options)), line_(options_.link_path) {}
+    : model_(model), options_(std::move(options)), line_(MakeLine(options_)) {}
 
 PtyServer::~PtyServer() {
   Stop();
@@ -44,7 +66,7 @@ void PtyServer::Start() {
     fcntl(wake_read_fd_, F_SETFL, fcntl(wake_read_fd_, F_GETFL) | O_NONBLOCK);
   }
   stopping_ = false;
-  line_.Open(true);
+  line_->Open();
   thread_ = std::thread([this] { Serve(); });
 }
 
@@ -58,7 +80,7 @@ void PtyServer::Stop() {
     while (read(wake_read_fd_, &drained, 1) > 0) {
     }
   }
-  line_.Close();
+  line_->Close();
 }
 
 void PtyServer::WithModel(const std::function<void(ControllerModel&)>& fn) {
@@ -68,13 +90,17 @@ void PtyServer::WithModel(const std::function<void(ControllerModel&)>& fn) {
 
 void PtyServer::Serve() {
   std::array<std::uint8_t, 1024> buffer{};
-  while (!stopping_ && line_.fd() >= 0) {
+  while (!stopping_) {
+    if (line_->fd() < 0) {
+      if (!line_->AwaitPeer(wake_read_fd_)) return;
+      continue;
+    }
     bool partial = false;
     {
       std::lock_guard lock(model_mutex_);
       partial = model_.HasPartialRequest();
     }
-    pollfd fds[2] = {{line_.fd(), POLLIN, 0}, {wake_read_fd_, POLLIN, 0}};
+    pollfd fds[2] = {{line_->fd(), POLLIN, 0}, {wake_read_fd_, POLLIN, 0}};
     const int timeout = static_cast<int>(options_.partial_request_timeout.count());
     const int ready = poll(fds, 2, partial ? timeout : -1);
     if (ready < 0 && errno == EINTR) continue;
@@ -84,7 +110,7 @@ void PtyServer::Serve() {
       model_.DropPartialRequest();
       continue;
     }
-    const ssize_t n = read(line_.fd(), buffer.data(), buffer.size());
+    const ssize_t n = read(line_->fd(), buffer.data(), buffer.size());
     if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
     if (n <= 0) {
       // The terminal failed under us; bring up a fresh one.
@@ -107,13 +133,23 @@ void PtyServer::Serve() {
 }
 
 bool PtyServer::Send(const Reply& reply, TimePoint earliest) {
+  if (options_.usb_latency.count() > 0) {
+    const TimePoint start = std::max(earliest, LineClock::now());
+    for (const HeldPacket& packet : HoldInPackets(reply, start, options_.baud, options_.usb_latency)) {
+      if (!WaitUntil(packet.at, wake_read_fd_) ||
+          !WriteAll(line_->fd(), packet.bytes.data(), packet.bytes.size(), wake_read_fd_)) {
+        return false;
+      }
+    }
+    return !reply.hang_up || HangUp(reply.hang_up_for);
+  }
   if (options_.baud > 0 && !WaitUntil(earliest, wake_read_fd_)) return false;
   for (const ReplyChunk& chunk : reply.chunks) {
     if (chunk.pause_before.count() > 0 &&
         !WaitUntil(LineClock::now() + chunk.pause_before, wake_read_fd_)) {
       return false;
     }
-    if (!WritePaced(line_.fd(), chunk.bytes.data(), chunk.bytes.size(), options_.baud,
+    if (!WritePaced(line_->fd(), chunk.bytes.data(), chunk.bytes.size(), options_.baud,
                     wake_read_fd_)) {
       return false;
     }
@@ -127,10 +163,10 @@ bool PtyServer::HangUp(std::chrono::milliseconds down_for) {
     std::lock_guard lock(model_mutex_);
     model_.DropPartialRequest();
   }
-  line_.Close();
+  line_->Close();
   if (!WaitUntil(LineClock::now() + down_for, wake_read_fd_)) return false;
   try {
-    line_.Open(true);
+    line_->Open();
   } catch (const std::exception& e) {
     if (options_.on_failure) options_.on_failure(e.what());
     return false;

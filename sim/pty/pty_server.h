@@ -1,17 +1,19 @@
 // The simulated controller on a pseudo-terminal (POSIX): the tool opens the symbolic
-// link like a serial device and talks to the model through it.
+// link like a serial device and talks to the model through it. Or on a TCP port, where
+// the tool connects as to a serial server.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "sim/model/controller_model.h"
-#include "sim/pty/pty_line.h"
+#include "sim/pty/served_line.h"
 
 namespace tarvex::sim {
 
@@ -23,6 +25,9 @@ struct PtyOptions {
   // Called on the serving thread when the line cannot be brought back after a hang-up;
   // serving has ended then.
   std::function<void(const std::string&)> on_failure{};
+  std::string listen{};  // "HOST:PORT": a TCP port instead of the terminal
+  // > 0: replies held as a USB serial adapter holds them (see usb_packets.h).
+  std::chrono::milliseconds usb_latency{0};
 };
 
 // Serves the model on its own thread. Both ends of the terminal are raw (bytes pass
@@ -41,7 +46,8 @@ class PtyServer {
   // Ends serving and removes the link. Safe to call more than once.
   void Stop();
 
-  const std::string& link_path() const { return line_.link_path(); }
+  // What the tool opens: the link's path, or "tcp://HOST:PORT" once started.
+  const std::string& link_path() const { return line_->address(); }
   // Runs `fn` on the model while the serving thread keeps its hands off it.
   void WithModel(const std::function<void(ControllerModel&)>& fn);
 
@@ -58,7 +64,7 @@ class PtyServer {
   std::mutex model_mutex_;
   std::thread thread_;
   std::atomic<bool> stopping_{false};
-  PtyLine line_;
+  std::unique_ptr<ServedLine> line_;
   int wake_read_fd_ = -1;
   int wake_write_fd_ = -1;
 };

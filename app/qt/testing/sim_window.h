@@ -1,5 +1,6 @@
-// The window against the simulated controller on a pseudo-terminal: the model served
-// on its own thread, the window on the real clock with its port box naming the link.
+// The window against the simulated controller on a pseudo-terminal (or a TCP port): the
+// model served on its own thread, the window on the real clock with its port box naming
+// the link.
 #pragma once
 
 #include <unistd.h>
@@ -30,9 +31,11 @@ class SimWindow {
  public:
   // `baud` > 0 paces the simulator's replies at that rate; 0 sends them at once.
   // `clock`: the window's clock, the real one unless a test speeds up its waits.
-  explicit SimWindow(const sim::ModelOptions& options, std::int32_t baud = 0, Clock* clock = &RealClock())
+  // `listen`: the simulator on that TCP port ("127.0.0.1:0"), the port box naming it.
+  explicit SimWindow(const sim::ModelOptions& options, std::int32_t baud = 0, Clock* clock = &RealClock(),
+                     const std::string& listen = "")
       : model_(options),
-        server_(model_, Options(baud)),
+        server_(model_, Options(baud, listen)),
         shell(std::nullopt, clock) {
     server_.Start();
     shell.form->Edit1.SetText(server_.link_path());
@@ -66,9 +69,10 @@ class SimWindow {
   }
 
  private:
-  static sim::PtyOptions Options(std::int32_t baud) {
+  static sim::PtyOptions Options(std::int32_t baud, const std::string& listen) {
     sim::PtyOptions options;
     options.link_path = LinkPath();
+    options.listen = listen;
     options.baud = baud;
     return options;
   }
