@@ -45,6 +45,7 @@ int Serve(const SimOptions& options, sigset_t& ending) {
   PtyOptions pty;
   pty.link_path = options.link_path;
   pty.baud = options.baud;
+  pty.strict_baud = options.strict_baud;
   pty.on_failure = [&failed](const std::string& why) {
     std::fprintf(stderr, "tarvex-sim: line lost: %s\n", why.c_str());
     failed = true;

@@ -13,8 +13,8 @@
 namespace tarvex::sim {
 
 inline constexpr const char* kSimUsage =
-    "usage: tarvex-sim --link PATH [--baud N] [--records N] [--seed N] [--block N]\n"
-    "                  [--pad N] [--ident N] [--pressure X] [--verdict N]\n"
+    "usage: tarvex-sim --link PATH [--baud N [--strict-baud]] [--records N] [--seed N]\n"
+    "                  [--block N] [--pad N] [--ident N] [--pressure X] [--verdict N]\n"
     "                  [--fault FAULT ...]\n"
     "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
     "                  [--poll-day N] [--poll-start MS] [--baud N]\n"
@@ -22,6 +22,8 @@ inline constexpr const char* kSimUsage =
     "  --link PATH   symbolic link to the pseudo-terminal the tool opens\n"
     "  --baud N      pace replies (with --poll: requests) at N baud (10 bits per byte);\n"
     "                default: at once\n"
+    "  --strict-baud  answer only while the tool's side of the terminal is set to\n"
+    "                --baud: a request sent at another rate is line noise, no reply\n"
     "  --records N   event log records at start (default 300; over 2000 wraps the ring)\n"
     "  --seed N      seed of the default data (default 1)\n"
     "  --block N     text bytes per configuration read block, 1..255 (default 40)\n"
@@ -37,6 +39,7 @@ inline constexpr const char* kSimUsage =
 struct SimOptions {
   std::string link_path;
   std::int32_t baud = 0;  // 0: no pacing
+  bool strict_baud = false;
   ModelOptions model;
   std::vector<Fault> faults;
   std::optional<std::int32_t> identifier;
