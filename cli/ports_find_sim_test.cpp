@@ -8,6 +8,7 @@
 #include "basics/port_settings.h"
 #include "cli/cli_run_testing.h"
 #include "link/link.h"
+#include "service/controller_search.h"
 #include "sim/model/fault.h"
 #include "sim/pty/pty_server.h"
 #include "testing/fast_clock.h"
@@ -77,7 +78,10 @@ TEST_F(FindAgainstSims, SavesWhatItFoundEndsWith1WhenNothingAnswersAndAtOnceOnCt
   // Every command takes the port from there now.
   EXPECT_EQ(RunCli({"ident"}, clock_, settings).out, "1501\n");
 
+  const auto start = clock_.Now();
   result = RunCli({"find", "--port", Path("silent"), "--baud", "9600,38400"}, clock_);
+  // Two tries of the search's short first-byte wait, not of the 13 s one.
+  EXPECT_LT(clock_.Now() - start, 2 * (kSearchFirstByteWait + std::chrono::milliseconds(300)));
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "tarvex-cli: no controller answered on 1 port(s) at 2 baud rate(s)\n");
