@@ -76,7 +76,7 @@ TEST(Win32Cli, FindNamesTheComPortWhereTheControllerAnswersAndSkipsAnAbsentOne) 
   const std::string sim = ComFromEnv("TARVEX_TEST_SIM_COM");
   const std::string silent = ComFromEnv("TARVEX_TEST_SILENT_COM");
   if (sim.empty() || silent.empty()) GTEST_SKIP() << "TARVEX_TEST_SIM_COM and TARVEX_TEST_SILENT_COM name no ports";
-  tarvex::testing::FastClock clock(10);
+  tarvex::testing::FastClock clock(2);
   const auto result =
       testing::RunCli({"find", "--baud", "9600,38400", "--port", silent, "--port", sim, "--port", "COM99"}, clock);
   EXPECT_EQ(result.status, 0) << result.err;
