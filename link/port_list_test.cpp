@@ -128,15 +128,17 @@ TEST(RegistryPortList, NamesEachComPortWithItsDevicesFriendlyNameIdsAndLatencyTi
   const std::string e = "SYSTEM\\CurrentControlSet\\Enum\\";
   registry.keys["HARDWARE\\DEVICEMAP\\SERIALCOMM"] = {
       {"\\Device\\VCP0", std::string("COM4")}, {"\\Device\\USBSER000", std::string("COM7")},
-      {"\\Device\\Serial0", std::string("COM1")}};
+      {"\\Device\\Serial0", std::string("COM1")}, {"\\Device\\USBSER001", std::string("COM8")}};
   registry.keys[e + "FTDIBUS\\VID_0403+PID_6001+A12345A\\0000"] = {
       {"FriendlyName", std::string("USB Serial Port (COM4)")}, {"DeviceDesc", std::string("@oem5.inf,%vcp%;USB Serial Port")}};
   registry.keys[e + "FTDIBUS\\VID_0403+PID_6001+A12345A\\0000\\Device Parameters"] = {
       {"PortName", std::string("COM4")}, {"LatencyTimer", std::uint32_t{16}}};
-  // A device without a serial number: Windows makes up an instance name.
-  registry.keys[e + "USB\\VID_2341&PID_0043\\5&2c0f3e0&0&1"] = {
+  registry.keys[e + "USB\\VID_2341&PID_0043\\75330303035351F0D0E1"] = {
       {"FriendlyName", std::string("Arduino Uno (COM7)")}, {"DeviceDesc", std::string("Arduino Uno")}};
-  registry.keys[e + "USB\\VID_2341&PID_0043\\5&2c0f3e0&0&1\\Device Parameters"] = {{"PortName", std::string("COM7")}};
+  registry.keys[e + "USB\\VID_2341&PID_0043\\75330303035351F0D0E1\\Device Parameters"] = {{"PortName", std::string("COM7")}};
+  // A device without a serial number: Windows makes up an instance name.
+  registry.keys[e + "USB\\VID_1A86&PID_7523\\5&2c0f3e0&0&1"] = {{"FriendlyName", std::string("USB-SERIAL CH340 (COM8)")}};
+  registry.keys[e + "USB\\VID_1A86&PID_7523\\5&2c0f3e0&0&1\\Device Parameters"] = {{"PortName", std::string("com8")}};
   registry.keys[e + "ACPI\\PNP0501\\1\\Device Parameters"] = {{"PortName", std::string("COM9")}};
 
   auto ports = ListRegistryPorts(registry);
@@ -145,7 +147,8 @@ TEST(RegistryPortList, NamesEachComPortWithItsDevicesFriendlyNameIdsAndLatencyTi
                               "COM1: \\Device\\Serial0",
                               "COM4: USB Serial Port (COM4) (USB 0403:6001, USB Serial Port, serial A12345, "
                               "latency timer 16 ms)",
-                              "COM7: Arduino Uno (COM7) (USB 2341:0043, Arduino Uno)",
+                              "COM7: Arduino Uno (COM7) (USB 2341:0043, Arduino Uno, serial 75330303035351F0D0E1)",
+                              "COM8: USB-SERIAL CH340 (COM8) (USB 1A86:7523)",
                           }));
 }
 
