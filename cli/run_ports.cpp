@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "basics/conversion_error.h"
 #include "basics/ini_file.h"
 #include "basics/port_settings.h"
 #include "basics/str_to_int.h"
@@ -59,12 +60,15 @@ std::vector<std::int32_t> BaudList(const std::string& text) {
   return bauds;
 }
 
-// The settings' rate when it reads as one, else the default's.
+// The settings' rate when it reads as one, else the default's: a broken settings
+// file is what a search is run to mend.
 std::int32_t SettingsBaud(const std::filesystem::path& settings) {
+  const std::int32_t fallback = StrToInt(PortSettings{}.baud);
   try {
-    return StrToInt(ReadPortSettings(settings).baud);
-  } catch (const std::exception&) {
-    return StrToInt(PortSettings{}.baud);
+    const std::int32_t baud = StrToInt(ReadPortSettings(settings).baud);
+    return baud > 0 ? baud : fallback;
+  } catch (const ConversionError&) {
+    return fallback;
   }
 }
 
