@@ -71,7 +71,7 @@ TEST_F(CliOverTcp, CtrlCEndsASilentWaitAtOnce) {
   AddFault("long:28:silence");
   const std::atomic<bool> stop{true};
   const auto start = std::chrono::steady_clock::now();
-  const auto result = RunCli(On({"log-count"}), RealClock(), "no-such-folder/log.log", stop);
+  const auto result = RunCli(On({"log-count"}), RealClock(), testing::kNoSettings, stop);
   EXPECT_EQ(result.status, 130) << result.err;
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }

@@ -77,5 +77,18 @@ TEST(Win32Cli, ASilentControllerEndsWithStatus1AndTheStep) {
   EXPECT_EQ(result.err, "tarvex-cli: no reply to the ident query\n");
 }
 
+TEST(Win32Cli, FindNamesTheComPortWhereTheControllerAnswersAndSkipsAnAbsentOne) {
+  // Wine opens a COM port that another handle holds (Windows refuses it): no busy port here.
+  const std::string sim = ComFromEnv("TARVEX_TEST_SIM_COM");
+  const std::string silent = ComFromEnv("TARVEX_TEST_SILENT_COM");
+  if (sim.empty() || silent.empty()) GTEST_SKIP() << "TARVEX_TEST_SIM_COM and TARVEX_TEST_SILENT_COM name no ports";
+  tarvex::testing::FastClock clock(2);
+  const auto result =
+      testing::RunCli({"find", "--baud", "9600,38400", "--port", silent, "--port", sim, "--port", "COM99"}, clock);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, sim + " 9600: controller 20417\n");
+  EXPECT_EQ(result.err, "tarvex-cli: skipped COM99: no such port\n");
+}
+
 }  // namespace
 }  // namespace tarvex::cli

@@ -99,6 +99,7 @@ Invocation ParseCommandLine(std::span<const std::string> words,
     }
     if (name == "--port") {
       invocation.port = value;
+      invocation.ports.push_back(value);
     } else if (name == "--baud") {
       invocation.baud = value;
     } else if (name == "--help") {

@@ -16,6 +16,8 @@ namespace tarvex::cli {
 
 struct Invocation {
   std::optional<std::string> port;
+  // Every --port given, in order (find and ports take several).
+  std::vector<std::string> ports;
   std::optional<std::string> baud;
   const Command* command = nullptr;
   // The first word of two-word commands ("config") given without its second word.

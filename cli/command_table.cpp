@@ -130,6 +130,28 @@ const std::vector<Command> kCommands = {
                  {"--add2", "S", "clock shift in seconds for the other addresses (default 0)"}},
      .stops_itself = true,
      .run = RunRespond},
+    {.name = "ports",
+     .summary = "list the serial ports, what each is and whether it can be opened",
+     .help = "Lists the serial ports the system has, one line each: the port text the tool\n"
+             "takes, the system's description (for a USB adapter its vendor and product ids,\n"
+             "product, serial number, and on Linux its stable /dev/serial/by-id name; on\n"
+             "Windows the latency timer its driver keeps), and whether it can be opened now\n"
+             "or why not. With --port (repeatable) only the ports named, pseudo-terminals\n"
+             "too.",
+     .port_lists = true,
+     .run = RunPorts},
+    {.name = "find",
+     .summary = "find the port and baud rate at which a controller answers",
+     .help = "Asks every serial port (or each --port given; repeatable) at each baud rate\n"
+             "for the controller's identifier, which changes nothing in the controller, and\n"
+             "prints where one answers: \"COM4 38400: controller 1500\". --baud takes a list\n"
+             "(9600,38400); by default the settings' rate first, then 9600, 19200, 38400,\n"
+             "57600 and 115200. Each try waits at most half a second for a reply; a port\n"
+             "that cannot be opened (busy, absent) is skipped with its reason. Exit status 0\n"
+             "when a controller answered, 1 when none did.",
+     .options = {{"--save", "", "write the port and baud rate found into the settings file"}},
+     .port_lists = true,
+     .run = RunFind},
 };
 
 }  // namespace

@@ -27,6 +27,9 @@ struct Command {
   // True when the command polls the stop flag itself and Ctrl+C is its way to end
   // (respond); any other command is ended by it at once, whatever it waits for.
   bool stops_itself = false;
+  // True when --port may be given more than once and --baud is a list (find, ports):
+  // the command opens the ports itself.
+  bool port_lists = false;
   ExitStatus (*run)(Session&) = nullptr;
 };
 
@@ -58,5 +61,8 @@ ExitStatus RunRegister(Session& session);
 ExitStatus RunIdent(Session& session);
 ExitStatus RunPressure(Session& session);
 ExitStatus RunRespond(Session& session);
+// run_ports.cpp
+ExitStatus RunPorts(Session& session);
+ExitStatus RunFind(Session& session);
 
 }  // namespace tarvex::cli

@@ -45,6 +45,14 @@ Progress::~Progress() {
   if (last_shown_) err_ << "\n" << std::flush;
 }
 
+void Progress::Clear() {
+  if (!last_shown_) return;
+  err_ << "\r" << std::string(width_, ' ') << "\r" << std::flush;
+  last_shown_.reset();
+  shown_done_ = -1;
+  width_ = 0;
+}
+
 void Progress::Advance(int done) {
   if (!shown_ || done == shown_done_) return;
   const auto now = clock_.Now();

@@ -25,6 +25,9 @@ class Progress {
 
   // `done` items so far. The line is rewritten at most every 100 ms, and for the last.
   void Advance(int done);
+  // Blanks the line, so that a line of our own can be printed there; the next
+  // Advance shows it again.
+  void Clear();
 
  private:
   std::ostream& err_;

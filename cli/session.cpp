@@ -17,6 +17,7 @@ Session::Session(const Environment& environment, const Invocation& invocation)
       hooks_(environment.stop, invocation.command->stops_itself),
       link_(hooks_, environment.clock) {
   hooks_.SetLink(&link_);
+  if (invocation.command->port_lists) return;
   const PortSettings saved = ReadPortSettings(environment.settings);
   port_text_ = invocation.port.value_or(saved.port);
   if (port_text_.empty()) throw CliError(kUsage, "no port given");

@@ -33,6 +33,8 @@ class Session {
   // The link with its port open. Throws CliError(kPortFailed) with the device and the
   // reason, or CliError(kUsage) for a baud rate the device cannot run at.
   Link& link();
+  // The link as it is, for a command that opens the ports itself.
+  Link& bare_link() { return link_; }
 
   // The command's output file, created at once (see OutputTarget); a command has one
   // at most.

@@ -143,13 +143,13 @@ std::size_t Link::ReadUntilSilence(std::span<std::uint8_t> buffer, std::size_t c
 
 std::size_t Link::ReadReply(std::span<std::uint8_t> buffer, ReplyFraming framing) {
   if (buffer.empty()) return 0;
-  const auto deadline = clock_.Now() + kFirstByteWait;
+  const auto deadline = clock_.Now() + first_byte_wait_;
   std::size_t count = 0;
   int failed_reads = 0;
   while (count == 0) {
     if (!PortUsable()) {
       // Every read fails at once: only the pauses of the first-byte wait remain.
-      if (++failed_reads > kFirstByteAttempts) return 0;
+      if (++failed_reads > kFirstByteAttempts || clock_.Now() >= deadline) return 0;
       clock_.Sleep(kFirstBytePause);
       hooks_.PumpMessages();
       continue;

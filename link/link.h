@@ -2,6 +2,7 @@
 // request/reply exchanges built on them.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -46,6 +47,9 @@ class Link {
   Clock& clock() { return clock_; }
   // True while an exchange waits on the port; a nested exchange is refused.
   bool InExchange() const { return in_exchange_; }
+  // Shortens the first-byte wait of every reply from now on, for a search that asks
+  // many ports whether anything answers (at most kFirstByteWait).
+  void SetFirstByteWait(Clock::Duration wait) { first_byte_wait_ = std::min<Clock::Duration>(wait, kFirstByteWait); }
 
   // Opens the device into PortHandle (closing any open one first). False on failure,
   // described in `*failure` when given. A port opened here that is lost later (a
@@ -114,6 +118,7 @@ class Link {
   Clock& clock_;
   std::string name_;
   std::int32_t baud_ = 0;
+  Clock::Duration first_byte_wait_ = kFirstByteWait;
   bool in_exchange_ = false;
   Clock::TimePoint last_rx_{};
   // The last reply was taken at its length; bytes may still follow it.

@@ -14,26 +14,10 @@
 #include "link/port_name.h"
 #include "link/serial_port.h"
 #include "link/usb_tty.h"
+#include "link/termios_speed.h"
 
 namespace tarvex {
 namespace {
-
-speed_t SpeedFor(std::int32_t baud) {
-  switch (baud) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    case 460800: return B460800;
-    case 921600: return B921600;
-    default: return B0;
-  }
-}
 
 class PosixSerialPort final : public SerialPort {
  public:
@@ -129,6 +113,16 @@ void PosixSerialPort::MarkLostOn(int error) {
   }
 }
 
+bool HeldExclusively(int fd) {
+#ifdef TIOCGEXCL
+  int held = 0;
+  return ::ioctl(fd, TIOCGEXCL, &held) == 0 && held != 0;
+#else
+  (void)fd;
+  return false;
+#endif
+}
+
 std::unique_ptr<SerialPort> Refuse(OpenFailure* failure, OpenFailure::Kind kind, std::string device,
                                    std::string reason) {
   if (failure != nullptr) *failure = {kind, std::move(device), std::move(reason)};
@@ -142,13 +136,19 @@ std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& name, std::int32
   using Kind = OpenFailure::Kind;
   const auto path = ResolvePortName(name);
   if (!path) return Refuse(failure, Kind::kDevice, std::string(ShortPortName(name)), "no such port");
-  if (SpeedFor(baud) == B0) {
+  if (TermiosSpeed(baud) == B0) {
     return Refuse(failure, Kind::kBaud, *path, "baud rate " + std::to_string(baud) + " is not supported");
   }
   const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return Refuse(failure, Kind::kDevice, *path, ErrorReason(errno));
-  // Exclusive like the Windows share mode 0: a second open of the device fails.
-  if (::ioctl(fd, TIOCEXCL) != 0 || !ConfigureRaw(fd, SpeedFor(baud))) {
+  // Exclusive like the Windows share mode 0: a second open of the device fails. The
+  // kernel lets a privileged user past that mark, so it is checked here as well: a
+  // port another program holds must not get our requests.
+  if (HeldExclusively(fd)) {
+    ::close(fd);
+    return Refuse(failure, Kind::kDevice, *path, ErrorReason(EBUSY));
+  }
+  if (::ioctl(fd, TIOCEXCL) != 0 || !ConfigureRaw(fd, TermiosSpeed(baud))) {
     const int error = errno;
     ::close(fd);
     return Refuse(failure, Kind::kDevice, *path, ErrorReason(error));

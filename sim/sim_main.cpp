@@ -49,6 +49,7 @@ int Serve(const SimOptions& options, sigset_t& ending) {
   pty.listen = options.listen;
   pty.baud = options.baud;
   pty.usb_latency = options.usb_latency;
+  pty.strict_baud = options.strict_baud;
   pty.on_failure = [&failed](const std::string& why) {
     std::fprintf(stderr, "tarvex-sim: line lost: %s\n", why.c_str());
     failed = true;

@@ -37,6 +37,10 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       options.poll = true;
       continue;
     }
+    if (option == "--strict-baud") {
+      options.strict_baud = true;
+      continue;
+    }
     if (i + 1 >= args.size()) throw std::invalid_argument("missing value for " + option);
     const std::string& value = args[++i];
     if (option == "--link") {
@@ -84,6 +88,9 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
   }
   if (options.poll && !options.listen.empty()) throw std::invalid_argument("--poll needs --link");
   if (!poll_only.empty() && !options.poll) throw std::invalid_argument(poll_only + " needs --poll");
+  if (options.strict_baud && (options.baud == 0 || options.poll)) {
+    throw std::invalid_argument("--strict-baud needs --baud and no --poll");
+  }
   options.poller.baud = options.baud;
   return options;
 }

@@ -14,8 +14,8 @@
 namespace tarvex::sim {
 
 inline constexpr const char* kSimUsage =
-    "usage: tarvex-sim (--link PATH | --listen HOST:PORT) [--baud N] [--usb-latency MS]\n"
-    "                  [--records N] [--seed N] [--block N]\n"
+    "usage: tarvex-sim (--link PATH | --listen HOST:PORT) [--baud N [--strict-baud]]\n"
+    "                  [--usb-latency MS] [--records N] [--seed N] [--block N]\n"
     "                  [--pad N] [--ident N] [--pressure X] [--verdict N]\n"
     "                  [--fault FAULT ...]\n"
     "       tarvex-sim --link PATH --poll [--poll-count N] [--poll-interval MS]\n"
@@ -28,6 +28,8 @@ inline constexpr const char* kSimUsage =
     "                bytes, each sent when full or MS after its first byte\n"
     "  --baud N      pace replies (with --poll: requests) at N baud (10 bits per byte);\n"
     "                default: at once\n"
+    "  --strict-baud  answer only while the tool's side of the terminal is set to\n"
+    "                --baud: a request sent at another rate is line noise, no reply\n"
     "  --records N   event log records at start (default 300; over 2000 wraps the ring)\n"
     "  --seed N      seed of the default data (default 1)\n"
     "  --block N     text bytes per configuration read block, 1..255 (default 40)\n"
@@ -45,6 +47,7 @@ struct SimOptions {
   std::string listen;     // "HOST:PORT" instead of link_path
   std::int32_t baud = 0;  // 0: no pacing
   std::chrono::milliseconds usb_latency{0};  // 0: no adapter
+  bool strict_baud = false;
   ModelOptions model;
   std::vector<Fault> faults;
   std::optional<std::int32_t> identifier;

@@ -8,12 +8,13 @@ namespace tarvex::sim {
 namespace {
 
 TEST(SimOptions, ReadsEveryOption) {
-  const SimOptions o = ParseSimOptions({"--link", "/tmp/x/tty", "--baud", "38400", "--records",
+  const SimOptions o = ParseSimOptions({"--link", "/tmp/x/tty", "--baud", "38400", "--strict-baud", "--records",
                                         "2300", "--seed", "9", "--block", "255", "--pad", "8", "--ident", "-5",
                                         "--pressure", "101.25", "--verdict", "3", "--fault",
                                         "long:28:silence", "--fault", "block:16:hangup=10"});
   EXPECT_EQ(o.link_path, "/tmp/x/tty");
   EXPECT_EQ(o.baud, 38400);
+  EXPECT_TRUE(o.strict_baud);
   EXPECT_EQ(o.model.event_records, 2300u);
   EXPECT_EQ(o.model.seed, 9u);
   EXPECT_EQ(o.model.read_block_size, 255u);
@@ -57,6 +58,7 @@ TEST(SimOptions, RefusesBadCommandLines) {
       {"--link", "p", "--fault", "long:28"},
       {"--link", "p", "--colour", "red"},
       {"--link", "p", "--poll-count", "3"},
+      {"--link", "p", "--strict-baud"},
       {"--link", "p", "--poll", "--poll-count", "0"},
       {"--link", "p", "--poll", "--poll-interval", "-1"},
   };

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -10,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "link/termios_speed.h"
 #include "sim/pty/line_io.h"
 #include "sim/pty/pty_line.h"
 #include "sim/pty/tcp_line.h"
@@ -118,6 +120,7 @@ void PtyServer::Serve() {
       continue;
     }
     const TimePoint arrived = LineClock::now();
+    if (!AtOwnBaud()) continue;
     std::vector<Reply> replies;
     {
       std::lock_guard lock(model_mutex_);
@@ -130,6 +133,13 @@ void PtyServer::Serve() {
       earliest = LineClock::now();
     }
   }
+}
+
+bool PtyServer::AtOwnBaud() const {
+  if (!options_.strict_baud) return true;
+  // The controller's end of a pseudo-terminal reads the settings the tool made on its side.
+  termios tio{};
+  return tcgetattr(line_->fd(), &tio) == 0 && cfgetospeed(&tio) == TermiosSpeed(options_.baud);
 }
 
 bool PtyServer::Send(const Reply& reply, TimePoint earliest) {

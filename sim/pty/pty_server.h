@@ -20,6 +20,10 @@ namespace tarvex::sim {
 struct PtyOptions {
   std::string link_path;   // made a symbolic link to the terminal's device
   std::int32_t baud = 0;   // > 0: replies paced at 10 bits per byte; 0: at once
+  // Requests that come while the tool's side of the terminal is set to another rate
+  // than `baud` are line noise to the controller: it drops them, as a real one
+  // receives garbage at a wrong rate and answers nothing.
+  bool strict_baud = false;
   // A request left unfinished this long is taken as abandoned and forgotten.
   std::chrono::milliseconds partial_request_timeout{1000};
   // Called on the serving thread when the line cannot be brought back after a hang-up;
@@ -55,6 +59,8 @@ class PtyServer {
   using TimePoint = std::chrono::steady_clock::time_point;
 
   void Serve();
+  // False when strict_baud and the terminal is set to another rate.
+  bool AtOwnBaud() const;
   // False when the server is stopping or the line is gone.
   bool Send(const Reply& reply, TimePoint earliest);
   bool HangUp(std::chrono::milliseconds down_for);
