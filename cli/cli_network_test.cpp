@@ -92,7 +92,7 @@ TEST(CliBehindUsbAdapter, AConfigurationArrivingInPiecesIsReadWhole) {
   WriteFileBytes(folder.path() / "in.cfg", {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
   const std::vector<std::string> port{"--port", server.link_path(), "--baud", "38400"};
   auto words = port;
-  words.insert(words.end(), {"config", "write", (folder.path() / "in.cfg").string()});
+  words.insert(words.end(), {"config", "write", "--force", (folder.path() / "in.cfg").string()});
   EXPECT_EQ(RunCli(words).status, 0);
   words = port;
   words.insert(words.end(), {"config", "read", "--output", (folder.path() / "out.cfg").string()});

@@ -48,6 +48,9 @@ socat -d -d TCP-LISTEN:0,bind=127.0.0.1 FILE:"$run/tty",rawer 2>"$run/socat.err"
 peers+=($!)
 await "$run/socat.err" 'listening on'
 log500 "tcp://127.0.0.1:$(sed -n 's/.*listening on .*:\([0-9]*\)$/\1/p' "$run/socat.err")" "$run/socat.log"
+# socat must be gone before the next peer opens the terminal: a reader still on it
+# would take the replies.
+for _ in $(seq 100); do kill -0 "${peers[-1]}" 2>/dev/null || break; sleep 0.1; done
 
 /usr/bin/python3 "$server_on_pty" "$rfc2217_server" "$run/tty" >"$run/rfc2217.out" 2>"$run/rfc2217.err" &
 peers+=($!)
