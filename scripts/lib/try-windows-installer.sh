@@ -14,7 +14,9 @@
 # - the installed tarvex.exe gets the close message its close button sends and ends with
 #   status 0, its settings written;
 # - the silent uninstall removes the folder, the entries, the PATH entry and every
-#   registry key it made.
+#   registry key it made;
+# - started without /S in a Russian session on the caller's virtual display ($display),
+#   the installer's title is Russian and names the version.
 # FOLDER takes the wine output; window holds the wine process while it runs, for the
 # caller's clean-up; tried_windows is set to lines saying what was seen.
 . scripts/lib/wine-prefix.sh
@@ -25,6 +27,12 @@ installer_fail() {
 }
 
 null_graphics() { wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null; }
+
+# For one run on the display: the X11 driver, its windows unmanaged (no window manager).
+x11_graphics() {
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11 /f >/dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+}
 
 # The sizes of the icon group of a Windows executable, e.g. "16 20 24 32 40 48 64 256".
 icon_sizes() {
@@ -156,6 +164,24 @@ EOF
   wine reg query "$key" >/dev/null 2>&1 && installer_fail "after Uninstall.exe /S, the uninstall entry is left"
   wine reg query 'HKLM\Software\Tarvex' >/dev/null 2>&1 && installer_fail "after Uninstall.exe /S, HKLM\\Software\\Tarvex is left"
   reg_value "$environment" Path | grep -qiF 'Tarvex' && installer_fail "after Uninstall.exe /S, the PATH still names the folder"
+  # The installer's own window, on the display: the X11 driver for this run only (the
+  # desktop process that holds the driver ends with the server).
+  wineserver -k
+  x11_graphics
+  local title=""
+  LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 DISPLAY=$display wine "$setup" </dev/null >>"$out" 2>&1 &
+  window=$!
+  for _ in $(seq 200); do
+    title=$(DISPLAY=$display python3 scripts/lib/window-titles.py | grep -m1 "Tarvex" || true)
+    [ -n "$title" ] && break
+    sleep 0.1
+  done
+  wineserver -k
+  wait "$window" 2>/dev/null || true
+  window=""
+  null_graphics
+  [[ $title =~ ^"Установка Tarvex $version"\ *$ ]] || installer_fail "the installer's title in a Russian session: '$title'"
+
   tried_windows="resources (wrestool): tarvex.exe, tarvex-cli.exe, $(basename "$setup") and Uninstall.exe: icon $icon_sizes, version $version, $copyright
 tried under wine: $(basename "$setup") /S in a Russian session
   C:\\Program Files\\Tarvex: $installed
@@ -163,5 +189,6 @@ tried under wine: $(basename "$setup") /S in a Russian session
   uninstall entry: $entry
   again in an English session (Language=0x409) with /S /CLIPATH /D=C:\\Elsewhere: upgraded in C:\\Program Files\\Tarvex, on the PATH: cmd /c tarvex-cli --version -> $cli_version
   tarvex.exe started, sent WM_CLOSE: ended with status 0, settings in $settings
-  Uninstall.exe /S: the folder, the Start-menu entries, the uninstall entry and the PATH entry are gone"
+  Uninstall.exe /S: the folder, the Start-menu entries, the uninstall entry and the PATH entry are gone
+  $(basename "$setup") on the display in a Russian session: titled '$title'"
 }
