@@ -25,12 +25,12 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "${TARVEX_COPYRIGHT_HOLDER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Service tool for field controllers on a serial port")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Technicians connect a PC to a field controller over a serial (COM) port and read its
-event log into a window and a text file, move its JSON configuration and script, read
-its archive of measured values and run its service commands.
-The package holds the window (tarvex), the same operations from the command line for
-scripts and cron (tarvex-cli), and a simulator of the controller on a pseudo-terminal
-(tarvex-sim).")
+    "Technicians connect a PC to a field controller over a serial (COM) port and
+read its event log into a window and a text file, move its JSON configuration
+and script, read its archive of measured values and run its service commands.
+The package holds the window (tarvex), the same operations from the command
+line for scripts and cron (tarvex-cli), and a simulator of the controller on a
+pseudo-terminal (tarvex-sim).")
 set(CPACK_PACKAGE_CONTACT "${TARVEX_MAINTAINER}")
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
