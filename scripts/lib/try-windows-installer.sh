@@ -14,7 +14,8 @@
 # - the installed tarvex.exe gets the close message its close button sends and ends with
 #   status 0, its settings written;
 # - the silent uninstall removes the folder, the entries, the PATH entry and every
-#   registry key it made;
+#   registry key it made; over a PATH too long for the installer's strings, neither
+#   changes it;
 # - started without /S in a Russian session on the caller's virtual display ($display),
 #   the installer's title is Russian and names the version.
 # FOLDER takes the wine output; window holds the wine process while it runs, for the
@@ -164,6 +165,18 @@ EOF
   wine reg query "$key" >/dev/null 2>&1 && installer_fail "after Uninstall.exe /S, the uninstall entry is left"
   wine reg query 'HKLM\Software\Tarvex' >/dev/null 2>&1 && installer_fail "after Uninstall.exe /S, HKLM\\Software\\Tarvex is left"
   reg_value "$environment" Path | grep -qiF 'Tarvex' && installer_fail "after Uninstall.exe /S, the PATH still names the folder"
+  # A PATH longer than the installer's strings is left as it is, not cut.
+  local path long
+  path=$(reg_value "$environment" Path | sed 's/^REG_[A-Z_]* //')
+  long="$path$(printf ';C:\\Tools\\%s' $(seq 1000 1150))"
+  wine reg add "$environment" /v Path /t REG_EXPAND_SZ /d "$long" /f >/dev/null
+  wine "$setup" /S /CLIPATH </dev/null >>"$out" 2>&1 || installer_fail "$setup /S /CLIPATH ended with status $? over a long PATH"
+  [ "$(reg_value "$environment" Path)" = "REG_EXPAND_SZ $long" ] || installer_fail "the installer changed a PATH of ${#long} characters"
+  wine "$folder/Uninstall.exe" /S </dev/null >>"$out" 2>&1 || installer_fail "Uninstall.exe /S ended with status $?"
+  for _ in $(seq 100); do [ -e "$folder" ] || break; sleep 0.1; done
+  [ "$(reg_value "$environment" Path)" = "REG_EXPAND_SZ $long" ] || installer_fail "the uninstaller changed a PATH of ${#long} characters"
+  wine reg add "$environment" /v Path /t REG_EXPAND_SZ /d "$path" /f >/dev/null
+
   # The installer's own window, on the display: the X11 driver for this run only (the
   # desktop process that holds the driver ends with the server).
   wineserver -k
@@ -190,5 +203,6 @@ tried under wine: $(basename "$setup") /S in a Russian session
   again in an English session (Language=0x409) with /S /CLIPATH /D=C:\\Elsewhere: upgraded in C:\\Program Files\\Tarvex, on the PATH: cmd /c tarvex-cli --version -> $cli_version
   tarvex.exe started, sent WM_CLOSE: ended with status 0, settings in $settings
   Uninstall.exe /S: the folder, the Start-menu entries, the uninstall entry and the PATH entry are gone
+  over a PATH of ${#long} characters, /S /CLIPATH and Uninstall.exe /S left it unchanged
   $(basename "$setup") on the display in a Russian session: titled '$title'"
 }
