@@ -184,7 +184,8 @@ EOF
   local title=""
   LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 DISPLAY=$display wine "$setup" </dev/null >>"$out" 2>&1 &
   window=$!
-  for _ in $(seq 200); do
+  # A prefix's first run on the display takes a while.
+  for _ in $(seq 600); do
     title=$(DISPLAY=$display python3 scripts/lib/window-titles.py | grep -m1 "Tarvex" || true)
     [ -n "$title" ] && break
     sleep 0.1
