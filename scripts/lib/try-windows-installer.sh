@@ -79,6 +79,8 @@ try_windows_installer() {
   # A try stopped half-way leaves an installation behind: start from a fresh prefix.
   [ -e "$prefix/drive_c/Program Files/Tarvex" ] && rm -rf "$prefix"
   use_wine_prefix "$prefix" null_graphics
+  # A run stopped on the display below may have left the X11 driver chosen.
+  null_graphics
   local folder="$WINEPREFIX/drive_c/Program Files/Tarvex"
   local menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tarvex"
   local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvex'
@@ -194,6 +196,8 @@ EOF
   wait "$window" 2>/dev/null || true
   window=""
   null_graphics
+  # The server writes the registry out when it ends by itself, not when killed.
+  wineserver -w
   [[ $title =~ ^"Установка Tarvex $version"\ *$ ]] || installer_fail "the installer's title in a Russian session: '$title'"
 
   tried_windows="resources (wrestool): tarvex.exe, tarvex-cli.exe, $(basename "$setup") and Uninstall.exe: icon $icon_sizes, version $version, $copyright
