@@ -87,7 +87,7 @@ std::string HelpText(const Invocation& invocation, std::span<const Command> comm
          (settings.defaults == settings.file ? "" : "  then " + settings.defaults.string() + "\n") +
          "tarvex-cli COMMAND --help shows a command's options.\n"
          "\n"
-         "An output file (--file, --output, script get's FILE) is written as\n"
+         "An output file (--file, --output, the FILE of script get) is written as\n"
          "FILE.partial and takes the place of FILE only when the command succeeded: a\n"
          "failed or interrupted run leaves FILE as it was and keeps what was read so far\n"
          "in FILE.partial.\n"

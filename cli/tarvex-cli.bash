@@ -6,6 +6,19 @@ _tarvex_cli_names() {
   sed -n '/^Commands:$/,/^$/{s/^  \(.*[^ ]\)  .*/\1/p}'
 }
 
+# The serial devices present, and for /dev/ttySn the number n + 1 that names it too.
+_tarvex_cli_dev=/dev
+_tarvex_cli_ports() {
+  local ports=() path
+  for path in "$_tarvex_cli_dev"/ttyS* "$_tarvex_cli_dev"/ttyUSB* "$_tarvex_cli_dev"/ttyACM* \
+    "$_tarvex_cli_dev"/serial/by-id/*; do
+    [ -e "$path" ] || continue
+    ports+=("$path")
+    [[ $path =~ /ttyS([0-9]+)$ ]] && ports+=($((BASH_REMATCH[1] + 1)))
+  done
+  mapfile -t COMPREPLY < <(compgen -W "${ports[*]}" -- "$1")
+}
+
 _tarvex_cli() {
   local cur=${COMP_WORDS[COMP_CWORD]} cli=${COMP_WORDS[0]}
   local words=() word usage i
@@ -24,6 +37,10 @@ _tarvex_cli() {
 
   # The value of an option: a file for the file options, nothing to offer otherwise.
   local prev=${COMP_WORDS[COMP_CWORD - 1]}
+  if [[ $prev == --port ]]; then
+    _tarvex_cli_ports "$cur"
+    return
+  fi
   if [[ $prev == -* && $usage == *"[$prev "[A-Z]* ]]; then
     [[ $usage == *"[$prev FILE]"* || $usage == *"[$prev PATH]"* ]] && mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     return

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What an install lays out besides the executables, as the Debian package holds it:
-# tarvex-cli's manual page (when help2man was there to make it), its bash completion,
-# and the icon that the desktop entry names.
+# the manual pages (when help2man was there to make them), tarvex-cli's bash completion,
+# the icon that the desktop entry names, the copyright file and the changelog.
 #   install_test.sh BUILD_FOLDER
 set -euo pipefail
 prefix=$(mktemp -d)
@@ -14,8 +14,22 @@ fail() {
 share=$prefix/share
 [ -s "$share/bash-completion/completions/tarvex-cli" ] || fail "no bash completion for tarvex-cli"
 if command -v help2man >/dev/null; then
-  grep -q '^\.TH TARVEX-CLI "1"' "$share/man/man1/tarvex-cli.1" || fail "no manual page tarvex-cli.1"
+  for program in tarvex tarvex-cli tarvex-sim; do
+    page=$share/man/man1/$program.1.gz
+    # The window is built only where Qt is.
+    [ "$program" = tarvex ] && [ ! -f "$share/applications/tarvex.desktop" ] && continue
+    zcat "$page" 2>/dev/null | grep -q "^\.TH ${program^^} \"1\"" || fail "no manual page $program.1.gz"
+    for section in FILES '"EXIT STATUS"' '"SEE ALSO"'; do
+      [ "$program" = tarvex-sim ] && [ "$section" = FILES ] && continue
+      zcat "$page" | grep -q "^\.SH $section" || fail "no section $section in $program.1.gz"
+    done
+  done
+  zcat "$share/man/man1/tarvex-cli.1.gz" | sed -n '/^\.SH COMMANDS/,$p' | grep -q '^\\fB\\-\\-last\\fR N' ||
+    fail "no options of the commands in tarvex-cli.1.gz"
 fi
+doc=$share/doc/tarvex
+grep -q '^License: Expat' "$doc/copyright" || fail "no copyright file"
+zcat "$doc/changelog.gz" | head -1 | grep -q '^tarvex (' || fail "no changelog.gz"
 desktop=$share/applications/tarvex.desktop
 if [ -f "$desktop" ]; then
   icon=$(sed -n 's/^Icon=//p' "$desktop")

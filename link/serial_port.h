@@ -46,7 +46,7 @@ struct OpenFailure {
   };
   Kind kind = Kind::kDevice;
   std::string device;  // "/dev/ttyUSB0", "COM7"
-  std::string reason;  // "permission denied — is the user in the dialout group?"
+  std::string reason;  // "permission denied — the user is not in the dialout group"
 };
 
 // Opens and configures the device for raw 8N1 at `baud`; nullptr on any failure,

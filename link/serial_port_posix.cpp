@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "link/permission_hint.h"
 #include "link/port_name.h"
 #include "link/serial_port.h"
 #include "link/usb_tty.h"
@@ -96,12 +97,15 @@ bool ConfigureRaw(int fd, speed_t speed) {
   return ::tcsetattr(fd, TCSANOW, &tio) == 0;
 }
 
-// The system's words for `error`, with a hint where the cause is usually the same.
-std::string ErrorReason(int error) {
+// The system's words for `error` on `path`, with a hint where the cause is usually the same.
+std::string ErrorReason(int error, const std::string& path) {
   if (error == ENOTTY) return "not a serial device";
   std::string text = std::strerror(error);
   if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-  if (error == EACCES || error == EPERM) return text + " — is the user in the dialout group?";
+  if (error == EACCES || error == EPERM) {
+    const auto device = DeviceAccessOf(path);
+    return device ? text + " — " + PermissionHint(*device) : text;
+  }
   if (error == EBUSY) return text + " — is another program using it?";
   return text;
 }
@@ -109,7 +113,7 @@ std::string ErrorReason(int error) {
 void PosixSerialPort::MarkLostOn(int error) {
   if (error == EIO || error == ENXIO || error == ENODEV || error == EBADF) {
     lost_ = true;
-    loss_reason_ = ErrorReason(error);
+    loss_reason_ = ErrorReason(error, "");
   }
 }
 
@@ -140,18 +144,18 @@ std::unique_ptr<SerialPort> OpenSerialDevice(const std::string& name, std::int32
     return Refuse(failure, Kind::kBaud, *path, "baud rate " + std::to_string(baud) + " is not supported");
   }
   const int fd = ::open(path->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Refuse(failure, Kind::kDevice, *path, ErrorReason(errno));
+  if (fd < 0) return Refuse(failure, Kind::kDevice, *path, ErrorReason(errno, *path));
   // Exclusive like the Windows share mode 0: a second open of the device fails. The
   // kernel lets a privileged user past that mark, so it is checked here as well: a
   // port another program holds must not get our requests.
   if (HeldExclusively(fd)) {
     ::close(fd);
-    return Refuse(failure, Kind::kDevice, *path, ErrorReason(EBUSY));
+    return Refuse(failure, Kind::kDevice, *path, ErrorReason(EBUSY, *path));
   }
   if (::ioctl(fd, TIOCEXCL) != 0 || !ConfigureRaw(fd, TermiosSpeed(baud))) {
     const int error = errno;
     ::close(fd);
-    return Refuse(failure, Kind::kDevice, *path, ErrorReason(error));
+    return Refuse(failure, Kind::kDevice, *path, ErrorReason(error, *path));
   }
   // Without it a USB adapter adds its latency timer (16 ms by default) to every reply.
   if (IsUsbTty(*path)) RequestLowLatency(fd);

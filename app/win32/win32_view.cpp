@@ -80,6 +80,8 @@ Win32View::Win32View(HINSTANCE instance)
   form_class.lpfnWndProc = WindowProc;
   form_class.hInstance = instance;
   form_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  // The executable's icon group 1 (packaging/windows_resources.rc.in): title bar, taskbar, Alt+Tab.
+  form_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   form_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form_class.lpszClassName = kClassName;
   RegisterClassExW(&form_class);

@@ -78,6 +78,16 @@ TEST(Win32Window, BuildsWhatTheDescriptionSays) {
   }
 }
 
+// The test executable carries the tool's icon resource, as tarvex.exe does.
+TEST(Win32Window, TheWindowsShowTheExecutablesIcon) {
+  Win32View view;
+  const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  ASSERT_NE(icon, nullptr);
+  for (const WindowRow& row : Windows()) {
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrW(view.WindowOf(row.id), GCLP_HICON)), icon) << row.name;
+  }
+}
+
 TEST(Win32Window, EveryCyrillicCaptionHasItsGlyphsInItsFont) {
   Win32View view;
   int checked = 0;
