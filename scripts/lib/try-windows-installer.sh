@@ -150,11 +150,10 @@ EOF
   wait "$window" || status=$?
   window=""
   [ "$status" -eq 0 ] || installer_fail "tarvex.exe ended with status $status after WM_CLOSE: $(cat "$out")"
-  local settings='C:\Program Files\Tarvex\log.log'
-  if [ ! -f "$folder/log.log" ]; then
-    settings='%APPDATA%\tarvex\log.log'
-    [ -f "$appdata/tarvex/log.log" ] || installer_fail "no log.log beside tarvex.exe nor in $settings after the close"
-  fi
+  # An installed tool keeps its settings in the user's folder, never beside itself.
+  local settings='%APPDATA%\tarvex\log.log'
+  [ -f "$folder/log.log" ] && installer_fail "the installed tarvex.exe wrote log.log beside itself"
+  [ -f "$appdata/tarvex/log.log" ] || installer_fail "no $settings after the close"
 
   # The uninstaller goes on in a copy of itself, so that it can delete itself.
   wine "$folder/Uninstall.exe" /S </dev/null >>"$out" 2>&1 || installer_fail "Uninstall.exe /S ended with status $?"
