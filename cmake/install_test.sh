@@ -18,18 +18,22 @@ if command -v help2man >/dev/null; then
     page=$share/man/man1/$program.1.gz
     # The window is built only where Qt is.
     [ "$program" = tarvex ] && [ ! -f "$share/applications/tarvex.desktop" ] && continue
-    zcat "$page" 2>/dev/null | grep -q "^\.TH ${program^^} \"1\"" || fail "no manual page $program.1.gz"
+    # Read whole before grep -q: with pipefail, a writer cut off by grep's early exit fails the pipe.
+    text=$(zcat "$page" 2>/dev/null) || fail "no manual page $program.1.gz"
+    grep -q "^\.TH ${program^^} \"1\"" <<<"$text" || fail "no manual page $program.1.gz"
     for section in FILES '"EXIT STATUS"' '"SEE ALSO"'; do
       [ "$program" = tarvex-sim ] && [ "$section" = FILES ] && continue
-      zcat "$page" | grep -q "^\.SH $section" || fail "no section $section in $program.1.gz"
+      grep -q "^\.SH $section" <<<"$text" || fail "no section $section in $program.1.gz"
     done
   done
-  zcat "$share/man/man1/tarvex-cli.1.gz" | sed -n '/^\.SH COMMANDS/,$p' | grep -q '^\\fB\\-\\-last\\fR N' ||
+  commands=$(zcat "$share/man/man1/tarvex-cli.1.gz" | sed -n '/^\.SH COMMANDS/,$p')
+  grep -q '^\\fB\\-\\-last\\fR N' <<<"$commands" ||
     fail "no options of the commands in tarvex-cli.1.gz"
 fi
 doc=$share/doc/tarvex
 grep -q '^License: Expat' "$doc/copyright" || fail "no copyright file"
-zcat "$doc/changelog.gz" | head -1 | grep -q '^tarvex (' || fail "no changelog.gz"
+changelog=$(zcat "$doc/changelog.gz")
+grep -q '^tarvex (' <<<"${changelog%%$'\n'*}" || fail "no changelog.gz"
 desktop=$share/applications/tarvex.desktop
 if [ -f "$desktop" ]; then
   icon=$(sed -n 's/^Icon=//p' "$desktop")
