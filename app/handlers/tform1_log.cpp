@@ -76,8 +76,10 @@ void TForm1::ButContCountClick() {
 
 void TForm1::ButContLogClick() {
   RunCommand(CommandRunning, [this] {
-    EnsurePortOpen();
+    // Cleared before the port opens: a connection to a serial server takes a while, and
+    // a Stop clicked meanwhile must hold.
     StopRequested = false;
+    EnsurePortOpen();
     LogView view(*this);
     ShowRetrievalEnd(*this, RetrieveLog(link, view));
   });

@@ -328,12 +328,14 @@ TEST(Win32Window, FileDialogsGiveATypedNameWithoutExtensionTheDefaultOneWhatever
   std::filesystem::remove_all(folder);
 }
 
-class Win32Log : public ::testing::Test {
+// The same simulator's records over a COM port and over TCP (the simulator runs on Linux,
+// outside wine), the port text typed into Edit1 as the user types it.
+class Win32Log : public ::testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
-    com_ = ComFromEnv("TARVEX_TEST_LOG_COM");
-    if (com_.empty()) GTEST_SKIP() << "TARVEX_TEST_LOG_COM names no simulator port";
-    shell_.form->Edit1.SetText(com_);
+    port_ = ComFromEnv(GetParam());
+    if (port_.empty()) GTEST_SKIP() << GetParam() << " names no simulator port";
+    shell_.form->Edit1.SetText(port_);
     shell_.form->Boud.SetText("38400");
     shell_.Click(shell_.form->Last500);
     shell_.form->chFile.SetChecked(true);
@@ -341,12 +343,12 @@ class Win32Log : public ::testing::Test {
   }
   void TearDown() override { shell_.form->link.Close(); }
 
-  std::string com_;
+  std::string port_;
   Win32Shell shell_{std::nullopt, &RealClock()};
   std::filesystem::path file_ = shell_.PathOf("events.log");
 };
 
-TEST_F(Win32Log, TheLogFileIsTheLinuxBuildsByteForByte) {
+TEST_P(Win32Log, TheLogFileIsTheLinuxBuildsByteForByte) {
   const char* linux_log = std::getenv("TARVEX_TEST_LINUX_LOG");
   if (linux_log == nullptr) GTEST_SKIP() << "TARVEX_TEST_LINUX_LOG names no Linux file";
   shell_.Click(shell_.form->ButContLog);
@@ -355,7 +357,7 @@ TEST_F(Win32Log, TheLogFileIsTheLinuxBuildsByteForByte) {
   EXPECT_TRUE(ReadFileBytes(file_) == expected);
 }
 
-TEST_F(Win32Log, StopEndsTheRetrievalAfterTheCurrentRecord) {
+TEST_P(Win32Log, StopEndsTheRetrievalAfterTheCurrentRecord) {
   // Clicked while the first query waits for its reply.
   PostMessageW(shell_.view.WidgetOf(Control::Button8), BM_CLICK, 0, 0);
   shell_.Click(shell_.form->ButContLog);
@@ -365,13 +367,17 @@ TEST_F(Win32Log, StopEndsTheRetrievalAfterTheCurrentRecord) {
   EXPECT_LT(lines, 50);
 }
 
-TEST_F(Win32Log, ClosingDuringLogWritesTheSettingsAndEndsTheTool) {
+TEST_P(Win32Log, ClosingDuringLogWritesTheSettingsAndEndsTheTool) {
   PostMessageW(shell_.view.WindowOf(Window::kForm1), WM_CLOSE, 0, 0);
   shell_.Click(shell_.form->ButContLog);
   EXPECT_EQ(shell_.exit_codes, std::vector<int>{0});
   const auto settings = ReadFileBytes(shell_.SettingsPath()).value_or("");
-  EXPECT_NE(settings.find(com_), std::string::npos);
+  EXPECT_NE(settings.find(port_), std::string::npos);
 }
+
+// Named "Win32/..." so that scripts/test-windows runs them with the other serial tests, one at a time.
+INSTANTIATE_TEST_SUITE_P(Win32, Win32Log, ::testing::Values("TARVEX_TEST_LOG_COM", "TARVEX_TEST_TCP_PORT"),
+                         [](const auto& info) { return std::string(info.index == 0 ? "Com" : "Tcp"); });
 
 TEST(Win32Unplug, ALostDeviceGivesNotOkAtOnceAndThePortOpensAgain) {
   const std::string com = ComFromEnv("TARVEX_TEST_UNPLUG_COM");
