@@ -16,12 +16,12 @@ std::string WithoutLeadingBlanks(const std::string& text) {
 
 }  // namespace
 
-ArchiveEntry MakeArchiveEntry(std::int32_t index, const ArchiveRecord& record, int zone_shift) {
+ArchiveEntry MakeArchiveEntry(std::int32_t index, const ArchiveRecord& record, int zone_minutes) {
   const CalendarTime time{2000 + record.year, record.month, record.day, record.hour, record.minute, record.second};
   const bool dated = record.year != 0 && IsCalendarTime(time);
   ArchiveEntry entry;
   entry.index = index;
-  entry.time = dated ? IsoDateTime(time) + IsoOffset(zone_shift * 60) : WithoutLeadingBlanks(ArchiveStampText(record));
+  entry.time = dated ? IsoDateTime(time) + IsoOffset(zone_minutes) : WithoutLeadingBlanks(ArchiveStampText(record));
   if (dated) entry.seconds = SecondsSince1970(time);
   entry.value = WithoutLeadingBlanks(ArchiveValueField(record.value));
   if (std::isfinite(record.value)) {

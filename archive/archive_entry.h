@@ -26,7 +26,7 @@ struct ArchiveEntry {
   std::string line;
 };
 
-// `record` as RetrieveArchive leaves it: its time shifted by `zone_shift` hours.
-ArchiveEntry MakeArchiveEntry(std::int32_t index, const ArchiveRecord& record, int zone_shift);
+// `record` as RetrieveArchive leaves it: its time shifted by `zone_minutes` (ZoneShift).
+ArchiveEntry MakeArchiveEntry(std::int32_t index, const ArchiveRecord& record, int zone_minutes);
 
 }  // namespace tarvex

@@ -9,8 +9,8 @@ namespace {
 
 TEST(ArchiveEntryTest, ADatedRecordGivesItsTimeWithTheShiftAsOffsetAndTheValueItsLineShows) {
   ArchiveRecord record{24, 12, 31, 22, 4, 9, 12.5f};
-  ShiftArchiveTime(record, 3);
-  const ArchiveEntry entry = MakeArchiveEntry(998, record, 3);
+  ShiftArchiveTime(record, 180);
+  const ArchiveEntry entry = MakeArchiveEntry(998, record, 180);
   EXPECT_EQ(entry.index, 998);
   EXPECT_EQ(entry.time, "2025-01-01T01:04:09+03:00");
   EXPECT_EQ(entry.seconds, 1735693449);
@@ -22,7 +22,7 @@ TEST(ArchiveEntryTest, ADatedRecordGivesItsTimeWithTheShiftAsOffsetAndTheValueIt
 }
 
 TEST(ArchiveEntryTest, ARecordWithoutADateOrAValueKeepsItsLine) {
-  ArchiveEntry entry = MakeArchiveEntry(3, {}, 5);
+  ArchiveEntry entry = MakeArchiveEntry(3, {}, 300);
   EXPECT_EQ(entry.time, "0:00:00 00:00:00");
   EXPECT_FALSE(entry.seconds);
   EXPECT_EQ(entry.line, "    3    0:00:00 00:00:00:   0.000");

@@ -9,7 +9,7 @@ namespace {
 
 TEST(ArchiveLinesTest, DatedRecordAfterTheShift) {
   ArchiveRecord record{24, 3, 5, 4, 4, 9, 12.5f};
-  ShiftArchiveTime(record, 3);
+  ShiftArchiveTime(record, 180);
   EXPECT_EQ(ArchivePaneLine(998, record), "  998 2024:03:05 07:04:09:  12.500\n");
   EXPECT_EQ(ArchiveFileLine(record), "2024:03:05 07:04:09:  12.500\r\n");
 }

@@ -24,10 +24,10 @@ struct ArchiveRecord {
 // after the tenth are ignored.
 ArchiveRecord DecodeArchiveRecord(std::span<const std::uint8_t> record);
 
-// Shifts a dated record's time forward by `zone_shift` hours (0..23), moving to the
-// next calendar day when the shift crosses midnight. A record with Y = 0 is left as
-// it is. Throws ConversionError kTimeEncodeError for an hour above 23 or a minute or
+// Shifts a dated record's time by `zone_minutes` (ZoneShift: −12:00..+14:00), moving to
+// the next or the previous calendar day when the shift crosses midnight. A record with
+// Y = 0 is left as it is. Throws ConversionError kTimeEncodeError for an hour above 23 or a minute or
 // second above 59, and kDateEncodeError when a date that has to move is not a date.
-void ShiftArchiveTime(ArchiveRecord& record, int zone_shift);
+void ShiftArchiveTime(ArchiveRecord& record, int zone_minutes);
 
 }  // namespace tarvex

@@ -47,14 +47,19 @@ TEST(DecodeArchiveRecordTest, FieldsAndLittleEndianValue) {
   EXPECT_EQ(Stamp(DecodeArchiveRecord({})), "0-0-0 0:0:0");
 }
 
-TEST(ShiftArchiveTimeTest, ShiftRollsTheDateOverInTheGregorianCalendar) {
-  EXPECT_EQ(Shifted(Dated(2024, 3, 5, 4, 4, 9), 3), "24-3-5 7:4:9");
-  EXPECT_EQ(Shifted(Dated(2024, 2, 28, 22, 30, 0), 3), "24-2-29 1:30:0");
-  EXPECT_EQ(Shifted(Dated(2023, 2, 28, 22, 30, 0), 3), "23-3-1 1:30:0");
-  EXPECT_EQ(Shifted(Dated(2023, 12, 31, 23, 0, 0), 3), "24-1-1 2:0:0");
-  EXPECT_EQ(Shifted(Dated(2100, 2, 28, 23, 0, 0), 1), "100-3-1 0:0:0");
-  EXPECT_EQ(Shifted(Dated(2000 + 255, 12, 31, 23, 59, 59), 23), "256-1-1 22:59:59");
-  EXPECT_EQ(Shifted(Dated(2024, 4, 30, 0, 0, 0), 23), "24-4-30 23:0:0");
+TEST(ShiftArchiveTimeTest, ShiftRollsTheDateOverInTheGregorianCalendarBothWays) {
+  EXPECT_EQ(Shifted(Dated(2024, 3, 5, 4, 4, 9), 180), "24-3-5 7:4:9");
+  EXPECT_EQ(Shifted(Dated(2024, 2, 28, 22, 30, 0), 180), "24-2-29 1:30:0");
+  EXPECT_EQ(Shifted(Dated(2023, 2, 28, 22, 30, 0), 180), "23-3-1 1:30:0");
+  EXPECT_EQ(Shifted(Dated(2023, 12, 31, 23, 0, 0), 180), "24-1-1 2:0:0");
+  EXPECT_EQ(Shifted(Dated(2100, 2, 28, 23, 0, 0), 60), "100-3-1 0:0:0");
+  EXPECT_EQ(Shifted(Dated(2000 + 255, 12, 31, 23, 59, 59), 14 * 60), "256-1-1 13:59:59");
+  EXPECT_EQ(Shifted(Dated(2024, 4, 30, 0, 0, 0), 14 * 60), "24-4-30 14:0:0");
+  // West of UTC the time goes back, to the previous day where it crosses midnight.
+  EXPECT_EQ(Shifted(Dated(2024, 3, 5, 12, 0, 0), -300), "24-3-5 7:0:0");
+  EXPECT_EQ(Shifted(Dated(2024, 3, 1, 2, 0, 0), -300), "24-2-29 21:0:0");
+  EXPECT_EQ(Shifted(Dated(2024, 1, 1, 4, 59, 0), -300), "23-12-31 23:59:0");
+  EXPECT_EQ(Shifted(Dated(2024, 3, 5, 22, 45, 0), 330), "24-3-6 4:15:0");
 }
 
 TEST(ShiftArchiveTimeTest, UndatedRecordsStayAsTheyCame) {
@@ -62,21 +67,24 @@ TEST(ShiftArchiveTimeTest, UndatedRecordsStayAsTheyCame) {
 }
 
 TEST(ShiftArchiveTimeTest, InvalidTimesAndDatesThrowTheEncodeErrors) {
-  EXPECT_EQ(ErrorOf(Dated(2024, 3, 5, 24, 0, 0), 3), "Invalid argument to time encode");
+  EXPECT_EQ(ErrorOf(Dated(2024, 3, 5, 24, 0, 0), 180), "Invalid argument to time encode");
   EXPECT_EQ(ErrorOf(Dated(2024, 3, 5, 1, 60, 0), 0), "Invalid argument to time encode");
   EXPECT_EQ(ErrorOf(Dated(2024, 3, 5, 1, 0, 60), 0), "Invalid argument to time encode");
-  EXPECT_EQ(ErrorOf(Dated(2023, 2, 29, 23, 0, 0), 3), "Invalid argument to date encode");
-  EXPECT_EQ(ErrorOf(Dated(2024, 13, 1, 23, 0, 0), 3), "Invalid argument to date encode");
-  EXPECT_EQ(ErrorOf(Dated(2024, 3, 0, 23, 0, 0), 3), "Invalid argument to date encode");
+  EXPECT_EQ(ErrorOf(Dated(2023, 2, 29, 23, 0, 0), 180), "Invalid argument to date encode");
+  EXPECT_EQ(ErrorOf(Dated(2024, 13, 1, 23, 0, 0), 180), "Invalid argument to date encode");
+  EXPECT_EQ(ErrorOf(Dated(2024, 3, 0, 23, 0, 0), 180), "Invalid argument to date encode");
+  EXPECT_EQ(ErrorOf(Dated(2024, 3, 0, 1, 0, 0), -300), "Invalid argument to date encode");
   // The date is looked at only when the shift moves it.
-  EXPECT_EQ(ErrorOf(Dated(2024, 13, 1, 10, 0, 0), 3), "no error");
+  EXPECT_EQ(ErrorOf(Dated(2024, 13, 1, 10, 0, 0), 180), "no error");
 }
 
-TEST(ZoneShiftTest, DifferenceOfHourFieldsAsAnAbsoluteValue) {
-  EXPECT_EQ(ZoneShift({{13, 0, 0}, {10, 0, 0}}), 3);
-  EXPECT_EQ(ZoneShift({{5, 0, 0}, {10, 0, 0}}), 5);
-  EXPECT_EQ(ZoneShift({{1, 0, 0}, {22, 0, 0}}), 21);
-  EXPECT_EQ(ZoneShift({{10, 59, 0}, {10, 0, 0}}), 0);
+TEST(ZoneShiftTest, LocalMinusUtcInMinutesWhicheverDayEachReadingIsOn) {
+  EXPECT_EQ(ZoneShift({{13, 0, 0}, {10, 0, 0}}), 180);
+  EXPECT_EQ(ZoneShift({{5, 0, 0}, {10, 0, 0}}), -300);
+  EXPECT_EQ(ZoneShift({{1, 0, 0}, {22, 0, 0}}), 180);
+  EXPECT_EQ(ZoneShift({{20, 0, 0}, {1, 0, 0}}), -300);
+  EXPECT_EQ(ZoneShift({{15, 30, 0}, {10, 0, 0}}), 330);
+  EXPECT_EQ(ZoneShift({{14, 0, 0}, {0, 0, 0}}), 840);
 }
 
 }  // namespace

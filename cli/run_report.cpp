@@ -30,14 +30,10 @@ std::int32_t LastOption(const Invocation& invocation, const char* option) {
 
 // "2026-12-08 15:40 UTC+03:00": the PC's clock, with its zone's offset.
 std::string MadeText(const WallTime& now) {
-  int offset = (now.local.hour - now.utc.hour) * 60 + now.local.minute - now.utc.minute;
-  // The two readings may lie on different days.
-  if (offset > 14 * 60) offset -= 24 * 60;
-  if (offset < -12 * 60) offset += 24 * 60;
   char text[64];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d UTC", now.local_year, now.local_month, now.local_day,
                 now.local.hour, now.local.minute);
-  return text + IsoOffset(offset);
+  return text + IsoOffset(ZoneShift(now));
 }
 
 class ReportLog final : public LogRetrievalSink {

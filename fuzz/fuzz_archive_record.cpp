@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const int zone = data[0] % 24;
+  const int zone = (data[0] % 105 - 48) * 15;  // −12:00..+14:00 in quarter hours
   auto record = tarvex::DecodeArchiveRecord({data + 1, size - 1});
   try {
     tarvex::ShiftArchiveTime(record, zone);

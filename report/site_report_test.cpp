@@ -15,7 +15,7 @@ std::size_t Count(const std::string& text, const std::string& part) {
 
 ArchiveEntry Hour(std::int32_t index, int hour, double value) {
   ArchiveRecord record{25, 1, 20, hour, 0, 0, static_cast<float>(value)};
-  return MakeArchiveEntry(index, record, 3);
+  return MakeArchiveEntry(index, record, 180);
 }
 
 TEST(SiteReportTest, ThePageNeedsNothingElseAndBreaksTheChartWhereRecordsAreMissing) {
@@ -27,7 +27,7 @@ TEST(SiteReportTest, ThePageNeedsNothingElseAndBreaksTheChartWhereRecordsAreMiss
   report.events = {hostile};
   // Hours 0..3, 6..7 (4 and 5 missing), a record without a date, then 9.
   report.archive = {Hour(1, 0, 4.0), Hour(2, 1, 4.5), Hour(3, 2, 5.0), Hour(4, 3, 4.0),
-                    Hour(5, 6, 4.2), Hour(6, 7, 4.4), MakeArchiveEntry(7, {}, 3), Hour(8, 9, 4.1)};
+                    Hour(5, 6, 4.2), Hour(6, 7, 4.4), MakeArchiveEntry(7, {}, 180), Hour(8, 9, 4.1)};
   const std::string html = SiteReportHtml(report);
   for (const char* outside : {"http:", "https:", "src=", "<link", "url(", "@import"}) {
     EXPECT_EQ(html.find(outside), std::string::npos) << outside;
